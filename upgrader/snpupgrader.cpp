@@ -1,0 +1,163 @@
+#include "snpupgrader.h"
+#include "ui_snpupgrader.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QTimer>
+
+namespace {
+
+const int WatchdogIntervalMs = 1000;
+const int FinalWriteTimeoutMs = 500;
+
+const char VersionRequest[] = "VER\r\r\n";
+const char Stx = 0x02;
+const char Cancel = 0x18;
+
+// Serial ports that the system does not list (pseudo-terminals, network serial servers), named
+// in the environment and separated like the entries of PATH.
+QStringList extraSerialPorts()
+{
+    const QString ports = qEnvironmentVariable("SNP300_SERIAL_PORTS");
+    return ports.split(QDir::listSeparator(), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+SNPUpgrader::SNPUpgrader(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::SNPUpgrader)
+{
+    ui->setupUi(this);
+    initialize();
+    // The BLE page is built by the form but not used: only the USB page shows.
+    ui->tabWidget->removeTab(1);
+}
+
+SNPUpgrader::~SNPUpgrader()
+{
+    delete ui;
+    delete m_serialPort;
+    delete m_bootLoaderTimer;
+    delete m_verStrTimer;
+}
+
+void SNPUpgrader::initialize()
+{
+    ui->usbBtnUpgrade->setEnabled(false);
+    ui->usbProgressBar->setValue(0);
+    ui->usbProgressBar->setStyleSheet(QStringLiteral(
+            "QProgressBar::chunk {background-color: #fdba12; text-align:center;} "
+            "QProgressBar::horizontal {text-align: center;}"));
+
+    m_verStrTimer = new QTimer;
+    m_verStrTimer->setInterval(WatchdogIntervalMs);
+    m_bootLoaderTimer = new QTimer;
+    m_bootLoaderTimer->setInterval(WatchdogIntervalMs);
+
+    m_serialPort = new QSerialPort;
+
+    connect(ui->usbBtnConnect, &QPushButton::clicked, this, &SNPUpgrader::toggleConnection);
+    connect(ui->usbBtnUpgrade, &QPushButton::clicked, this, &SNPUpgrader::onUpgradeClicked);
+    connect(ui->usbBtnSerialPortRefresh, &QPushButton::clicked, this,
+            &SNPUpgrader::refreshSerialPorts);
+    connect(m_serialPort, &QSerialPort::readyRead, this, &SNPUpgrader::readSerialData);
+    connect(m_verStrTimer, &QTimer::timeout, this, &SNPUpgrader::verStrTimeout);
+    connect(m_bootLoaderTimer, &QTimer::timeout, this, &SNPUpgrader::bootLoaderTimeout);
+
+    refreshSerialPorts();
+}
+
+void SNPUpgrader::refreshSerialPorts()
+{
+    ui->usbCmbSerialPort->clear();
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports)
+        ui->usbCmbSerialPort->addItem(port.portName());
+    ui->usbCmbSerialPort->addItems(extraSerialPorts());
+}
+
+void SNPUpgrader::toggleConnection()
+{
+    if (m_serialPort->isOpen()) {
+        closeLink(true);
+        return;
+    }
+
+    const QString portName = ui->usbCmbSerialPort->currentText();
+    if (portName.isEmpty()) {
+        appendLog(QStringLiteral("Select a serial port."));
+        return;
+    }
+
+    m_serialPort->setPortName(portName);
+    m_serialPort->setDataBits(QSerialPort::Data8);
+    m_serialPort->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
+    m_serialPort->setParity(QSerialPort::NoParity);
+    m_serialPort->setStopBits(QSerialPort::OneStop);
+    m_serialPort->setFlowControl(QSerialPort::NoFlowControl);
+
+    if (!m_serialPort->open(QIODevice::ReadWrite)) {
+        m_serialPort->close();
+        appendLog(QStringLiteral("Unable to connect."));
+        return;
+    }
+
+    appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
+    ui->usbBtnConnect->setText(tr("Disconnect"));
+    m_state = ConnectProbe;
+    writeToDevice(QByteArray(VersionRequest));
+    m_verStrTimer->start();
+    ui->usbBtnUpgrade->setEnabled(true);
+}
+
+// Closes the link as Disconnect does. CAN tells the device to leave its bootloader; it must reach
+// the device before the port closes, since closing drops what is not yet written.
+void SNPUpgrader::closeLink(bool sendCancel)
+{
+    if (sendCancel) {
+        writeToDevice(QByteArray(1, Cancel));
+        m_serialPort->flush();
+        if (m_serialPort->bytesToWrite() > 0)
+            m_serialPort->waitForBytesWritten(FinalWriteTimeoutMs);
+    }
+    m_serialPort->close();
+    ui->usbBtnConnect->setText(tr("Connect"));
+    ui->usbBtnUpgrade->setEnabled(false);
+}
+
+void SNPUpgrader::verStrTimeout()
+{
+    // The device did not answer VER in time: it may be running its bootloader, so probe for
+    // the bootloader prompt.
+    m_verStrTimer->stop();
+    m_state = BootloaderProbe;
+    writeToDevice(QByteArray(1, Stx));
+    m_bootLoaderTimer->start();
+}
+
+void SNPUpgrader::bootLoaderTimeout()
+{
+    m_bootLoaderTimer->stop();
+    showInformation(tr("The SNP300 is not responding to request,\nPlease switch it off to reset it "
+                       "and restart.\nConnection will be closed."));
+    if (m_serialPort->isOpen())
+        closeLink(true);
+}
+
+void SNPUpgrader::writeToDevice(const QByteArray &bytes)
+{
+    m_serialPort->write(bytes);
+}
+
+void SNPUpgrader::appendLog(const QString &message)
+{
+    ui->usbTxtLog->append(message);
+}
+
+void SNPUpgrader::showInformation(const QString &text)
+{
+    QMessageBox::information(nullptr, QStringLiteral("SNPUpgrader"), text, QMessageBox::Ok);
+}

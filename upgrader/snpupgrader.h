@@ -1,0 +1,114 @@
+#ifndef SNPUPGRADER_H
+#define SNPUPGRADER_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class QDomNode;
+class QNetworkReply;
+class QSerialPort;
+class QTimer;
+
+namespace Ui {
+class SNPUpgrader;
+}
+
+// The program's only window. It owns the serial link to the SNP300, the dialogue with the
+// device's bootloader, the firmware-server client and the upgrade decision. Everything runs on
+// the GUI thread; the server waits and the message boxes run nested event loops, so every
+// handler acts on the state it finds when it runs.
+class SNPUpgrader : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // States of the device dialogue, the values of m_state.
+    enum DialogueState {
+        ConnectProbe = 0, // first answer after opening, dropped
+        ReadVersion = 1, // the application's tagged version answer
+        EnterBootloader = 2, // any answer to the STX that starts an upgrade
+        WaitPrompt = 3, // the bootloader prompt
+        Unlock = 4, // "UNLOCKED" and the prompt
+        ConfirmErase = 5, // any answer to "E"
+        Erase = 6, // "ERASED" and the prompt
+        LoadImage = 7, // any answer to "P": load the image, send its first line
+        Programming = 8, // one answer per image line
+        Finished = 9, // the application's start-up after CAN
+        BootloaderProbe = 11 // a device that did not answer VER: its prompt, then its answer to B
+    };
+
+    explicit SNPUpgrader(QWidget *parent = nullptr);
+    ~SNPUpgrader() override;
+
+    // The one entry to the firmware server, synchronous to its callers. Returns
+    // "NoRequestResponse" when the list went unanswered, the newest file's name when it is newer
+    // than the device and download is false, the stored file's path when it was downloaded, and
+    // an empty string otherwise. *availableVersion gets the newest version of the kind whenever
+    // the list holds a file of that kind.
+    QString queryFirmwareServer(bool bootloader, QString *availableVersion, bool download);
+
+    // Text of the first child element of node named tagName, empty when there is none.
+    static QString childElementText(const QDomNode &node, const QString &tagName);
+
+signals:
+    void phpDownloadFinished();
+
+private slots:
+    void replyUrlRequestFinished(QNetworkReply *reply);
+    void verStrTimeout();
+    void bootLoaderTimeout();
+
+private:
+    void initialize();
+    void refreshSerialPorts();
+    void toggleConnection();
+    void readSerialData();
+    void onUpgradeClicked();
+    QString selectUpgradeFile();
+
+    // The device dialogue, one handler per state that reads the chunk.
+    void handleVersionAnswer(const QByteArray &chunk);
+    void handleBootloaderProbeAnswer(const QByteArray &chunk);
+    void handleLoadImage();
+    void handleProgrammingAnswer();
+    void handleFinished();
+    void recordBootloaderDecision(int bootloaderNumber, int serverNumber);
+    void scheduleStep(int delayMs, int nextState, const QByteArray &command,
+                      bool clearBuffer, const QString &logLine = QString());
+
+    void closeLink(bool sendCancel);
+    void writeToDevice(const QByteArray &bytes);
+    void appendLog(const QString &message);
+    void showInformation(const QString &text);
+    bool readImageLines(const QString &path, QList<QByteArray> *lines, QString *error) const;
+    QString storeDownload(const QString &fileName);
+
+    friend struct SNPUpgraderProbe; // read access for the tests
+
+    int m_requestKind = 0; // 0: list request outstanding, 1: download outstanding
+    QString m_replyText;
+    QByteArray m_downloadData;
+    QString m_appVersion;
+    QString m_bootloaderVersion;
+    bool m_bootloaderUpdateNeeded = false;
+    QTimer *m_verStrTimer = nullptr;
+    QTimer *m_bootLoaderTimer = nullptr;
+    QSerialPort *m_serialPort = nullptr;
+    Ui::SNPUpgrader *ui = nullptr;
+    int m_state = ConnectProbe;
+    QString m_firmwareFilePath = QStringLiteral("");
+    int m_lineIndex = 0;
+    QByteArray m_rxBuffer;
+    QList<QByteArray> m_fileLines;
+
+    // The reply the current server wait is for; a late reply of an earlier request must not be
+    // taken for it (a list stored as a firmware image, or an image under another name).
+    QPointer<QNetworkReply> m_pendingReply;
+    // An image that cannot be read in the middle of an upgrade is reported once, not per chunk.
+    bool m_imageProblemReported = false;
+};
+
+#endif // SNPUPGRADER_H

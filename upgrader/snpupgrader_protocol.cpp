@@ -1,0 +1,265 @@
+// The dialogue with the SNP300: reading its versions, and driving its bootloader through unlock,
+// erase and programming, one image line per answer, up to the restart of the device.
+//
+// The dialogue is strictly request and answer: the program writes a command and the next chunk
+// the device sends decides what happens next. Commands that follow an answer go out after a short
+// delay, as single-shot timers with the window as context.
+
+#include "snpupgrader.h"
+#include "ui_snpupgrader.h"
+#include "versionnumber.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace {
+
+const int MinimumBootloaderNumber = 1014; // version 1.0.14
+
+const char VersionRequest[] = "VER\r\r\n";
+const char UnlockCommand[] = "UNLOCK\r\r\n";
+const char LineEnd[] = "\r\n";
+const char Stx = 0x02;
+const char Cancel = 0x18;
+
+const QByteArray Prompt = QByteArrayLiteral("01>");
+
+// The device's answers are ASCII; patterns are matched on their UTF-8 reading.
+QString asText(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes);
+}
+
+bool endsWithPrompt(const QByteArray &buffer)
+{
+    static const QRegularExpression promptAtEnd(QStringLiteral("01>$"));
+    return promptAtEnd.match(asText(buffer.trimmed())).hasMatch();
+}
+
+} // namespace
+
+void SNPUpgrader::readSerialData()
+{
+    const QByteArray chunk = m_serialPort->readAll();
+
+    switch (m_state) {
+    case ConnectProbe:
+        // The first answer after the port opens is dropped; ask again a little later.
+        m_rxBuffer.clear();
+        m_verStrTimer->stop();
+        QTimer::singleShot(500, this, [this] {
+            m_state = ReadVersion;
+            writeToDevice(QByteArray(VersionRequest));
+            m_verStrTimer->start();
+        });
+        break;
+    case ReadVersion:
+        m_rxBuffer.append(chunk);
+        handleVersionAnswer(chunk);
+        break;
+    case BootloaderProbe:
+        handleBootloaderProbeAnswer(chunk);
+        break;
+    case EnterBootloader:
+        appendLog(QStringLiteral("Device in bootloader mode"));
+        scheduleStep(300, WaitPrompt, QByteArray(1, Stx), true);
+        break;
+    case WaitPrompt:
+        m_rxBuffer.append(chunk);
+        if (m_rxBuffer.contains("\r\n01>") || m_rxBuffer.contains("\n\r01>"))
+            scheduleStep(100, Unlock, QByteArray(UnlockCommand), true,
+                         QStringLiteral("Device is in Bootloader mode"));
+        break;
+    case Unlock:
+        m_rxBuffer.append(chunk);
+        if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.contains("UNLOCKED")) {
+            appendLog(QStringLiteral("Device is UNLOCKED"));
+            scheduleStep(100, ConfirmErase, QByteArrayLiteral("E"), true);
+        }
+        break;
+    case ConfirmErase:
+        scheduleStep(100, Erase, QByteArrayLiteral("Y"), false,
+                     QStringLiteral("Erasing... This can take a few seconds"));
+        break;
+    case Erase:
+        m_rxBuffer.append(chunk);
+        if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.trimmed().contains("ERASED")) {
+            appendLog(QStringLiteral("Device is ERASED"));
+            scheduleStep(100, LoadImage, QByteArrayLiteral("P"), true);
+        }
+        break;
+    case LoadImage:
+        handleLoadImage();
+        break;
+    case Programming:
+        handleProgrammingAnswer();
+        break;
+    case Finished:
+        handleFinished();
+        break;
+    default:
+        break;
+    }
+}
+
+// One delayed command step: after delayMs, log logLine (if any), enter nextState, clear the
+// receive buffer if asked, and write the command. Nothing cancels or merges scheduled steps.
+void SNPUpgrader::scheduleStep(int delayMs, int nextState, const QByteArray &command,
+                               bool clearBuffer, const QString &logLine)
+{
+    QTimer::singleShot(delayMs, this, [=] {
+        if (!logLine.isEmpty())
+            appendLog(logLine);
+        m_state = nextState;
+        if (clearBuffer)
+            m_rxBuffer.clear();
+        writeToDevice(command);
+    });
+}
+
+void SNPUpgrader::handleVersionAnswer(const QByteArray &chunk)
+{
+    const QString trimmed = asText(chunk.trimmed());
+
+    static const QRegularExpression bootTag(QStringLiteral("<BOOT>(.*)</BOOT>"));
+    const QRegularExpressionMatch boot = bootTag.match(trimmed);
+    if (boot.hasMatch()) {
+        m_verStrTimer->stop();
+        appendLog(QStringLiteral("Bootloader Version: %1").arg(boot.captured(1)));
+        m_bootloaderVersion = boot.captured(1);
+        const int bootloaderNumber = versionNumber(m_bootloaderVersion);
+        appendLog(QStringLiteral("Bootloader Version number: %1").arg(bootloaderNumber));
+        // A nested event loop runs while the server answers; chunks arriving meanwhile are
+        // handled by nested calls of readSerialData().
+        QString serverVersion;
+        queryFirmwareServer(true, &serverVersion, false);
+        recordBootloaderDecision(bootloaderNumber, versionNumber(serverVersion));
+    }
+
+    static const QRegularExpression versionTag(QStringLiteral("<VER>(.*)</VER>"));
+    const QRegularExpressionMatch version = versionTag.match(trimmed);
+    if (version.hasMatch()) {
+        m_verStrTimer->stop();
+        appendLog(QStringLiteral("Application Version: %1").arg(version.captured(1)));
+        m_appVersion = version.captured(1);
+    }
+}
+
+void SNPUpgrader::handleBootloaderProbeAnswer(const QByteArray &chunk)
+{
+    static const QRegularExpression promptFirst(QStringLiteral("^01>"));
+    if (promptFirst.match(asText(chunk.trimmed())).hasMatch()) {
+        writeToDevice(QByteArrayLiteral("B"));
+        return;
+    }
+
+    // The bootloader answers B with lines whose last-but-one is its version in hexadecimal:
+    // v / 100 is the major number and v % 100 the last one.
+    m_bootLoaderTimer->stop();
+    QString text = asText(chunk);
+    text.remove(QStringLiteral("01>"));
+    const QStringList parts = text.split(QStringLiteral("\r\n"), Qt::KeepEmptyParts);
+    if (parts.size() < 2)
+        return;
+    const int v = parts.at(parts.size() - 2).toInt(nullptr, 16);
+    m_bootloaderVersion = QStringLiteral("%1.%2.%3").arg(v / 100).arg(0).arg(v % 100);
+    appendLog(QStringLiteral("Bootloader Version (bootloader only): %1").arg(m_bootloaderVersion));
+    const int bootloaderNumber = versionNumber(m_bootloaderVersion);
+    appendLog(QStringLiteral("Bootloader Version number: %1").arg(bootloaderNumber));
+    // A device already in its bootloader is not compared with the server.
+    recordBootloaderDecision(bootloaderNumber, 0);
+}
+
+void SNPUpgrader::recordBootloaderDecision(int bootloaderNumber, int serverNumber)
+{
+    m_bootloaderUpdateNeeded =
+            bootloaderNumber < MinimumBootloaderNumber || bootloaderNumber < serverNumber;
+    if (m_bootloaderUpdateNeeded)
+        appendLog(tr("Device bootloader needs to be updated"));
+    appendLog(tr("Device ready to start update"));
+}
+
+// The device has accepted "P": read the whole image and send its first line at once.
+void SNPUpgrader::handleLoadImage()
+{
+    m_state = LoadImage;
+    QString error;
+    QList<QByteArray> lines;
+    if (!readImageLines(m_firmwareFilePath, &lines, &error)) {
+        // Every further chunk tries again; the operator is told once.
+        if (!m_imageProblemReported) {
+            appendLog(QStringLiteral("Cannot program the device: %1 The device is erased and "
+                                     "waits for the image; fix the file or disconnect.")
+                              .arg(error));
+            m_imageProblemReported = true;
+        }
+        return;
+    }
+
+    m_fileLines = lines;
+    appendLog(QStringLiteral("All lines of the input file have been parsed. TOTAL: %1 lines.")
+                      .arg(m_fileLines.size()));
+    ui->usbProgressBar->setMinimum(0);
+    ui->usbProgressBar->setMaximum(m_fileLines.size());
+    ui->usbProgressBar->setValue(0);
+
+    m_state = Programming;
+    m_lineIndex = 0;
+    writeToDevice(m_fileLines.at(0) + LineEnd);
+    appendLog(QStringLiteral("Start programming."));
+    m_lineIndex = 1;
+}
+
+// Every answer releases exactly one line, whatever it holds; after the last line, CAN starts
+// the freshly programmed application.
+void SNPUpgrader::handleProgrammingAnswer()
+{
+    if (m_lineIndex == m_fileLines.size()) {
+        appendLog(QStringLiteral("Programmming done.\nStarting Application"));
+        m_state = Finished;
+        writeToDevice(QByteArray(1, Cancel));
+        return;
+    }
+    writeToDevice(m_fileLines.at(m_lineIndex) + LineEnd);
+    ++m_lineIndex;
+    ui->usbProgressBar->setValue(m_lineIndex);
+}
+
+void SNPUpgrader::handleFinished()
+{
+    appendLog(QStringLiteral("UPGRADE IS DONE"));
+    toggleConnection();
+    if (m_bootloaderUpdateNeeded) {
+        showInformation(tr("The SNP300 Bootloader has been updated\nRestart SNP300.\nRestart "
+                           "SnpUpgrader to upgrade the firmware."));
+    }
+}
+
+// Reads an image the way it is programmed: text mode, one element per line with its line feed
+// (CR LF reads as LF), a last line without line end kept as it is. An image without a line
+// cannot be programmed and counts as unreadable.
+bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines,
+                                 QString *error) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("the image file %1 cannot be opened (%2).")
+                         .arg(path, file.errorString());
+        return false;
+    }
+    lines->clear();
+    while (!file.atEnd())
+        lines->append(file.readLine());
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("the image file %1 cannot be read (%2).")
+                         .arg(path, file.errorString());
+        return false;
+    }
+    if (lines->isEmpty()) {
+        *error = QStringLiteral("the image file %1 holds no line.").arg(path);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,155 @@
+// The firmware-server client: the list of released images, the choice of the newest image of a
+// kind, and its download into the Documents folder. Callers see one synchronous call; inside it
+// the program waits for each reply in a nested event loop.
+
+#include "snpupgrader.h"
+#include "ui_snpupgrader.h"
+#include "cvtwaitforsignalhelper.h"
+#include "serverconfig.h"
+#include "versionnumber.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrlQuery>
+#include <algorithm>
+
+namespace {
+
+const int ListWaitMs = 5000;
+const int DownloadWaitMs = 50000;
+
+enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
+
+const char FirmwareServiceId[] = "quenmarksnpfmr";
+const char BootloaderServiceId[] = "quenmarksnpbtl";
+
+QByteArray formBody(const QList<QPair<QString, QString>> &fields)
+{
+    QUrlQuery form;
+    form.setQueryItems(fields);
+    return form.toString(QUrl::FullyEncoded).toUtf8();
+}
+
+QList<QPair<QString, QString>> accountFields()
+{
+    return {{QStringLiteral("user"), ServerConfig::userName()},
+            {QStringLiteral("pwd"), ServerConfig::password()}};
+}
+
+// Names of the images of one kind that the list offers, in document order.
+QStringList candidateNames(const QDomDocument &document, const QString &serviceId)
+{
+    QStringList names;
+    const QDomElement root = document.firstChildElement(QStringLiteral("snp300"));
+    const QDomNodeList items = root.elementsByTagName(QStringLiteral("listItem"));
+    for (int i = 0; i < items.size(); ++i) {
+        const QString name = SNPUpgrader::childElementText(items.at(i), QStringLiteral("name"));
+        if (isServerFileCandidate(name, serviceId))
+            names.append(name);
+    }
+    return names;
+}
+
+} // namespace
+
+QString SNPUpgrader::childElementText(const QDomNode &node, const QString &tagName)
+{
+    return node.firstChildElement(tagName).text();
+}
+
+QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVersion,
+                                         bool download)
+{
+    m_replyText = QString();
+
+    QNetworkRequest request(ServerConfig::endpoint());
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QStringLiteral("application/x-www-form-urlencoded"));
+    auto *manager = new QNetworkAccessManager(this);
+    connect(manager, &QNetworkAccessManager::finished, this,
+            &SNPUpgrader::replyUrlRequestFinished);
+
+    m_requestKind = ListRequest;
+    m_pendingReply = manager->post(
+            request, formBody(accountFields() << qMakePair(QStringLiteral("service"),
+                                                           QStringLiteral("list"))));
+    {
+        CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
+        if (!helper.wait(ListWaitMs))
+            return QStringLiteral("NoRequestResponse");
+    }
+
+    QDomDocument document;
+    if (!document.setContent(QString(m_replyText).remove(QStringLiteral("<hr>")), false))
+        return QString();
+
+    const QString serviceId =
+            QLatin1String(bootloader ? BootloaderServiceId : FirmwareServiceId);
+    QStringList candidates = candidateNames(document, serviceId);
+    if (candidates.isEmpty())
+        return QString();
+
+    const int deviceNumber = versionNumber(bootloader ? m_bootloaderVersion : m_appVersion);
+    std::sort(candidates.begin(), candidates.end(), newerServerFileFirst);
+    const QString chosen = candidates.first();
+    if (hasServerFileVersion(chosen))
+        *availableVersion = serverFileVersionText(chosen);
+    if (serverFileVersionNumber(chosen) <= deviceNumber)
+        return QString();
+    if (!download)
+        return chosen;
+
+    m_requestKind = DownloadRequest;
+    m_pendingReply = manager->post(
+            request, formBody(accountFields()
+                              << qMakePair(QStringLiteral("service"), QStringLiteral("get"))
+                              << qMakePair(QStringLiteral("name"), chosen)));
+    {
+        CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
+        if (!helper.wait(DownloadWaitMs))
+            return QString();
+    }
+    if (m_downloadData.isEmpty())
+        return QString();
+    return storeDownload(chosen);
+}
+
+// Stores the downloaded image so that its path never names a partial file: the bytes go to a
+// temporary file that replaces the target only once everything is written. On failure an
+// earlier file of that name stays as it was.
+QString SNPUpgrader::storeDownload(const QString &fileName)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = tr("%1/%2").arg(folder, fileName);
+    QDir().mkpath(folder);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(m_downloadData) != m_downloadData.size()
+        || !file.commit()) {
+        appendLog(QStringLiteral("Cannot store the downloaded image %1 (%2).")
+                          .arg(path, file.errorString()));
+        return QString();
+    }
+    return path;
+}
+
+void SNPUpgrader::replyUrlRequestFinished(QNetworkReply *reply)
+{
+    // Only the reply the current wait is for counts: a late reply of an earlier request (one
+    // that timed out) must not stand in for it.
+    if (reply != m_pendingReply)
+        return;
+    if (reply->error() != QNetworkReply::NoError)
+        return;
+    if (m_requestKind == ListRequest)
+        m_replyText = QString::fromUtf8(reply->readAll());
+    if (m_requestKind == DownloadRequest) {
+        m_downloadData.clear();
+        m_downloadData = reply->readAll();
+    }
+    emit phpDownloadFinished();
+}

@@ -1,0 +1,106 @@
+// The Upgrade button: what is to be programmed, the operator's confirmation, the image file
+// (a local test image or the newer image from the server), and the hand-over to the dialogue.
+
+#include "snpupgrader.h"
+#include "ui_snpupgrader.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace {
+
+const char Stx = 0x02;
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+} // namespace
+
+void SNPUpgrader::onUpgradeClicked()
+{
+    m_firmwareFilePath = selectUpgradeFile();
+    if (m_firmwareFilePath.isEmpty()) {
+        appendLog(QStringLiteral("Server not available or firmware already up to date"));
+        return;
+    }
+
+    // Nothing goes to the device unless the image can be programmed: a device that has been
+    // erased and then finds no image would be left without firmware.
+    QList<QByteArray> lines;
+    QString error;
+    if (!readImageLines(m_firmwareFilePath, &lines, &error)) {
+        appendLog(QStringLiteral("The upgrade was not started: %1").arg(error));
+        return;
+    }
+
+    appendLog(QStringLiteral("Start update using file: %1").arg(m_firmwareFilePath));
+    ui->usbBtnUpgrade->setEnabled(false);
+    m_imageProblemReported = false;
+    m_state = EnterBootloader;
+    writeToDevice(QByteArray(1, Stx));
+}
+
+QString SNPUpgrader::selectUpgradeFile()
+{
+    QString availableVersion;
+    queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, false);
+    const bool serverUsable = !availableVersion.isEmpty();
+
+    QString text;
+    if (!serverUsable) {
+        text = tr("You are about to launch an update of your SNP300 firmware.\nYour device "
+                  "firmware: %1\nFirmware Server is not available. Please check your Internet "
+                  "Connection, Update is canceled")
+                       .arg(m_appVersion);
+    } else if (m_bootloaderUpdateNeeded) {
+        text = tr("You are about to start updating the bootloader on your SNP300.\nCurrent "
+                  "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
+                  "not done in appropriate conditions:\n\t- Make sure your device will not sleep "
+                  "or lock during the 3 min update\n\t- Make sure the SNP300 is connected to a "
+                  "power supply for the duration of the update\n\t- Don't try to run other "
+                  "programs during the update.\n\t- Switch off any other nearby devices that "
+                  "could possibly connect to the SNP300\n")
+                       .arg(m_bootloaderVersion, availableVersion);
+    } else {
+        text = tr("You are about to start updating the firmware on your SNP300.\nCurrent "
+                  "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
+                  "not done in appropriate conditions:\n\t- Make sure your device will not sleep "
+                  "or lock during the 3 min update\n\t- Make sure the SNP300 is connected to a "
+                  "power supply for the duration of the update\n\t- Don't try to run other "
+                  "programs during the update.\n\t- Switch off any other nearby devices that "
+                  "could possibly connect to the SNP300\n")
+                       .arg(m_appVersion, availableVersion);
+    }
+
+    QMessageBox box;
+    box.setText(text);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setStyleSheet(QStringLiteral("QLabel{min-width:550 px;}"));
+    const int answer = box.exec();
+    if (!serverUsable || answer != QMessageBox::Ok)
+        return QString();
+
+    // A local test image, when there is one, is taken instead of the server's.
+    const QString folder = documentsFolder();
+    QStringList testImages =
+            QDir(folder).entryList(QStringList(tr("test_*.%1").arg(QStringLiteral(
+                                           "quenmarksnpfmr"))),
+                                   QDir::Files, QDir::Name);
+    QString result;
+    if (!testImages.isEmpty()) {
+        std::sort(testImages.begin(), testImages.end());
+        result = tr("%1/%2").arg(folder, testImages.first());
+        update();
+    }
+
+    if (result.isEmpty()) {
+        result = queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, true);
+        if (result == QLatin1String("NoRequestResponse"))
+            result.clear();
+    }
+    return result;
+}

@@ -1,0 +1,85 @@
+#include "versionnumber.h"
+
+#include <QStringList>
+
+namespace {
+
+// A field as QString::toInt reads it in base 10; anything unreadable counts as 0.
+int fieldValue(const QStringList &fields, int index)
+{
+    return index < fields.size() ? fields.at(index).toInt(nullptr, 10) : 0;
+}
+
+QStringList serverFileHeadFields(const QString &fileName)
+{
+    const QString head = fileName.section(QLatin1Char('.'), 0, 0);
+    return head.split(QLatin1Char('_'), Qt::KeepEmptyParts);
+}
+
+int weighted(int major, int minor, int patch)
+{
+    return major * 1000 + minor * 100 + patch;
+}
+
+} // namespace
+
+int versionNumber(const QString &version)
+{
+    const QStringList fields = version.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    return weighted(fieldValue(fields, 0), fieldValue(fields, 1), fieldValue(fields, 2));
+}
+
+int serverFileVersionNumber(const QString &fileName)
+{
+    const QStringList fields = serverFileHeadFields(fileName);
+    return weighted(fieldValue(fields, 1), fieldValue(fields, 2), fieldValue(fields, 3));
+}
+
+QString serverFileVersionText(const QString &fileName)
+{
+    const QStringList fields = serverFileHeadFields(fileName);
+    return QStringLiteral("%1.%2.%3")
+            .arg(fields.value(1), fields.value(2), fields.value(3));
+}
+
+bool hasServerFileVersion(const QString &fileName)
+{
+    return serverFileHeadFields(fileName).size() > 2;
+}
+
+bool newerServerFileFirst(const QString &a, const QString &b)
+{
+    return serverFileVersionNumber(b) < serverFileVersionNumber(a);
+}
+
+bool isSafeServerFileName(const QString &fileName)
+{
+    if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String(".."))
+        return false;
+    for (const QChar c : fileName) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
+            || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    // Windows turns these names, whatever their extension, into devices.
+    static const QStringList reserved = {
+        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),
+        QStringLiteral("NUL"),  QStringLiteral("COM1"), QStringLiteral("COM2"),
+        QStringLiteral("COM3"), QStringLiteral("COM4"), QStringLiteral("COM5"),
+        QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"),
+        QStringLiteral("LPT3"), QStringLiteral("LPT4"), QStringLiteral("LPT5"),
+        QStringLiteral("LPT6"), QStringLiteral("LPT7"), QStringLiteral("LPT8"),
+        QStringLiteral("LPT9")};
+    const QString base = fileName.section(QLatin1Char('.'), 0, 0).trimmed();
+    if (reserved.contains(base, Qt::CaseInsensitive))
+        return false;
+    // Windows also drops trailing dots and blanks, so such a name would name another file.
+    return !fileName.endsWith(QLatin1Char('.')) && !fileName.endsWith(QLatin1Char(' '));
+}
+
+bool isServerFileCandidate(const QString &fileName, const QString &serviceId)
+{
+    return fileName.count(QLatin1Char('_')) == 3 && fileName.endsWith(serviceId)
+            && isSafeServerFileName(fileName);
+}
