@@ -1,0 +1,141 @@
+#ifndef CORVANESTYLE_H
+#define CORVANESTYLE_H
+
+#include <QHash>
+#include <QIcon>
+#include <QLinearGradient>
+#include <QProxyStyle>
+
+QT_BEGIN_NAMESPACE
+class QStyleOptionButton;
+class QStyleOptionComboBox;
+class QStyleOptionDockWidget;
+class QStyleOptionGroupBox;
+class QStyleOptionSlider;
+class QStyleOptionToolButton;
+class QSvgRenderer;
+QT_END_NAMESPACE
+
+// A proxy over Qt's "Windows" style with three colour themes (0 "corvane",
+// 1 "sextant", 2 "tidegauge"). It draws buttons, indicators, scroll bars,
+// sliders, combo boxes, tool buttons, group boxes and dock titles itself and
+// leaves everything else to the base style.
+//
+// The operations live in one file per family:
+//   corvanestyle.cpp             construction, scaling, shared shape helpers
+//   corvanestyle_palette.cpp     palettes, fonts, widget polish
+//   corvanestyle_primitives.cpp  drawPrimitive and its panels and indicators
+//   corvanestyle_controls.cpp    drawControl, drawItemText
+//   corvanestyle_complex.cpp     drawComplexControl and its controls
+//   corvanestyle_metrics.cpp     metrics, sizes, sub-rectangles
+//   corvanestyle_icons.cpp       standard icons, tinted icon pixmaps
+//
+// No Q_OBJECT: the style's meta-object stays QProxyStyle's.
+class CorvaneStyle : public QProxyStyle
+{
+public:
+    explicit CorvaneStyle(int theme);
+    ~CorvaneStyle() override;
+
+    // The operations the style replaces, in QStyle's order.
+    void polish(QWidget *widget) override;
+    void unpolish(QWidget *widget) override;
+    void polish(QApplication *app) override;
+    using QProxyStyle::unpolish; // unpolish(QApplication*) stays the base's
+    void polish(QPalette &palette) override;
+
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
+                      bool enabled, const QString &text,
+                      QPalette::ColorRole textRole = QPalette::NoRole) const override;
+
+    QPalette standardPalette() const override;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+    QRect subElementRect(SubElement element, const QStyleOption *option,
+                         const QWidget *widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                         SubControl subControl, const QWidget *widget) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override;
+
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption *option = nullptr,
+                       const QWidget *widget = nullptr) const override;
+    QPixmap generatedIconPixmap(QIcon::Mode iconMode, const QPixmap &pixmap,
+                                const QStyleOption *option) const override;
+
+    // The one point every fixed size of the style (radii, metrics, font
+    // sizes) passes through.
+    static qreal scaled(qreal size) { return size; }
+
+private:
+    // Primitives (corvanestyle_primitives.cpp)
+    void drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const;
+    void drawAutoRaisePanel(QPainter *painter, const QPalette &palette, const QRect &rect,
+                            bool sunken, bool on) const;
+    void drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
+                            bool checked) const;
+    void drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
+                            bool checked, bool enabled) const;
+    // Where the sheet element elementId lands when the sheet element frameId
+    // is stretched onto target.
+    QRectF mapElementRect(const QRectF &target, const QString &frameId,
+                          const QString &elementId) const;
+
+    // Controls (corvanestyle_controls.cpp)
+    // Returns false when the base style should draw the title instead.
+    bool drawDockWidgetTitle(const QStyleOptionDockWidget *option, QPainter *painter,
+                             const QWidget *widget) const;
+    void drawScrollBarArrow(QPainter *painter, const QPalette &palette, const QRect &rect,
+                            bool horizontal, bool toStart, State state) const;
+    void drawScrollBarHandle(QPainter *painter, const QPalette &palette, const QRect &rect,
+                             bool horizontal, State state) const;
+
+    // Complex controls (corvanestyle_complex.cpp)
+    void drawComboBox(const QStyleOptionComboBox *option, QPainter *painter,
+                      const QWidget *widget) const;
+    void drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
+                    Qt::Orientation orientation, const QWidget *widget) const;
+    void drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,
+                       const QWidget *widget) const;
+    void drawSlider(const QStyleOptionSlider *option, QPainter *painter,
+                    const QWidget *widget) const;
+    void drawToolButton(const QStyleOptionToolButton *option, QPainter *painter,
+                        const QWidget *widget) const;
+    void drawGroupBox(const QStyleOptionGroupBox *option, QPainter *painter,
+                      const QWidget *widget) const;
+
+    // Geometry (corvanestyle_metrics.cpp)
+    QRect groupBoxSubControlRect(const QStyleOptionGroupBox *option, SubControl subControl,
+                                 const QWidget *widget) const;
+    // The four SE_DockWidget* rectangles: close and float buttons, icon, text.
+    QRect dockWidgetTitleBarRect(SubElement element, const QStyleOption *option,
+                                 const QWidget *widget) const;
+
+    // Recurring shapes (corvanestyle.cpp)
+    static QRectF shrunk(const QRectF &rect, qreal by);
+    // One ring of a layered rounded shape: fills shape with brush, then
+    // shrinks shape and radius by width for the next ring.
+    static void fillRingStep(QPainter *painter, QRectF &shape, qreal &radius, qreal width,
+                             const QBrush &brush);
+    // A vertical gradient over whatever it fills: stop 0 on the bottom edge,
+    // stop 1 on the top edge.
+    static QLinearGradient bottomToTopGradient(const QGradientStops &stops);
+    // Fills rect shortened by (thickness - 1) / 2 at every side, leaving a
+    // line one or two pixels thick: highlight when hovered, light otherwise.
+    static void fillHandleLine(QPainter *painter, const QStyleOption *option, QRect rect,
+                               int thickness);
+
+    int m_theme;
+    QSvgRenderer *m_svgRenderer;
+    mutable QHash<uint, QIcon> m_iconCache; // filled lazily by the const standardIcon
+    mutable bool m_elideText;
+};
+
+#endif // CORVANESTYLE_H
