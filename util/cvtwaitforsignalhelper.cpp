@@ -1,0 +1,29 @@
+#include "cvtwaitforsignalhelper.h"
+
+#include <QTimer>
+
+CvtWaitForSignalHelper::CvtWaitForSignalHelper(QObject *sender, const char *signal)
+{
+    connect(sender, signal, &m_loop, SLOT(quit()));
+}
+
+CvtWaitForSignalHelper::~CvtWaitForSignalHelper() = default;
+
+bool CvtWaitForSignalHelper::wait(int msecs)
+{
+    QTimer timer;
+    if (msecs != 0) {
+        timer.setInterval(msecs);
+        timer.start();
+        connect(&timer, SIGNAL(timeout()), this, SLOT(timeout()));
+    }
+    m_timedOut = false;
+    m_loop.exec();
+    return !m_timedOut;
+}
+
+void CvtWaitForSignalHelper::timeout()
+{
+    m_timedOut = true;
+    m_loop.quit();
+}
