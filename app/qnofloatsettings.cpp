@@ -1,0 +1,6 @@
+#include "qnofloatsettings.h"
+
+QNoFloatSettings::QNoFloatSettings()
+    : QSettings(nullptr)
+{
+}
