@@ -10,7 +10,7 @@
 namespace {
 
 const int margin = 12;
-const int labelWidth = 110;
+const int labelWidth = 124;
 const QColor darkGround(0x44, 0x44, 0x44);
 const QColor blueGround(0x1C, 0x56, 0x93);
 const QColor lightGround(0xF4, 0xF3, 0xF4);
@@ -64,8 +64,7 @@ QVector<QImage> loadMessageBoxIcons(const QString &iconsDir, int size)
 class SheetBuilder
 {
 public:
-    void addRow(const QString &label, const QColor &ground, const QVector<QImage> &images,
-                int cell)
+    void addRow(const QString &label, const QColor &ground, const QVector<QImage> &images, int cell)
     {
         m_rows.append({ label, ground, images, cell });
     }
@@ -116,7 +115,8 @@ QVector<QImage> magnified(const QVector<QImage> &images, int zoom)
 {
     QVector<QImage> result;
     for (const QImage &image : images)
-        result.append(image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        result.append(
+            image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     return result;
 }
 

@@ -33,9 +33,9 @@ bool readFile(const QString &path, QByteArray *contents)
 // pure white pixels, catches all of a white icon.
 bool checkPaints(const QByteArray &svg, const QString &colour, QString *problem)
 {
-    static const QStringList paintAttributes = { QStringLiteral("fill"), QStringLiteral("stroke"),
-                                                 QStringLiteral("stop-color"),
-                                                 QStringLiteral("color") };
+    static const QStringList paintAttributes
+        = { QStringLiteral("fill"), QStringLiteral("stroke"), QStringLiteral("stop-color"),
+            QStringLiteral("color") };
     QXmlStreamReader reader(svg);
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement)
@@ -47,7 +47,8 @@ bool checkPaints(const QByteArray &svg, const QString &colour, QString *problem)
                 *problem = QStringLiteral("uses a style attribute");
                 return false;
             }
-            if (paintAttributes.contains(name) && value != colour && value != QLatin1String("none")) {
+            if (paintAttributes.contains(name) && value != colour
+                && value != QLatin1String("none")) {
                 *problem = QStringLiteral("paints with %1=\"%2\"").arg(name, value);
                 return false;
             }
@@ -169,7 +170,7 @@ bool renderMessageBoxIcons(const QString &iconsDir, QTextStream &out)
         }
         for (const QString &name : messageBoxIconNames()) {
             const QString source
-                    = dir.filePath(QStringLiteral("sources/%1/%2.svg").arg(folder, name));
+                = dir.filePath(QStringLiteral("sources/%1/%2.svg").arg(folder, name));
             const QString target = dir.filePath(QStringLiteral("%1/%2.png").arg(folder, name));
             QString error;
             const QImage image = rasteriseSvgFile(source, QSize(size, size), &error);
@@ -201,8 +202,7 @@ bool check(const QString &iconsDir, QTextStream &out)
     for (int size : messageBoxIconSizes()) {
         for (const QString &name : messageBoxIconNames()) {
             ok &= checkMessageBoxIcon(
-                    dir.filePath(QStringLiteral("%1/%2.png").arg(sizeFolder(size), name)), size,
-                    out);
+                dir.filePath(QStringLiteral("%1/%2.png").arg(sizeFolder(size), name)), size, out);
         }
     }
     out << "  " << messageBoxIconNames().size() * messageBoxIconSizes().size()

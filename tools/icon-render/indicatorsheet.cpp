@@ -9,19 +9,18 @@
 namespace {
 
 const QSize sheetSize(46, 35);
-const int previewSizes[] = { 13, 16, 20, 32, 48 };
 const int previewGap = 10;
 const int previewCellsPerSize = 7;
 
 QString describe(const QRectF &r)
 {
     return QStringLiteral("x %1 .. %2, y %3 .. %4 (%5 x %6)")
-            .arg(r.left(), 0, 'f', 2)
-            .arg(r.right(), 0, 'f', 2)
-            .arg(r.top(), 0, 'f', 2)
-            .arg(r.bottom(), 0, 'f', 2)
-            .arg(r.width(), 0, 'f', 2)
-            .arg(r.height(), 0, 'f', 2);
+        .arg(r.left(), 0, 'f', 2)
+        .arg(r.right(), 0, 'f', 2)
+        .arg(r.top(), 0, 'f', 2)
+        .arg(r.bottom(), 0, 'f', 2)
+        .arg(r.width(), 0, 'f', 2)
+        .arg(r.height(), 0, 'f', 2);
 }
 
 bool nearlyEqual(qreal a, qreal b)
@@ -60,9 +59,9 @@ void paintDisc(QPainter *painter, const QPalette &palette, const QRectF &rect)
 
 const QStringList &IndicatorSheet::elementIds()
 {
-    static const QStringList ids = { QStringLiteral("checkbox"), QStringLiteral("checkmark"),
-                                     QStringLiteral("radiobutton"), QStringLiteral("radiomark"),
-                                     QStringLiteral("sliderhandle") };
+    static const QStringList ids
+        = { QStringLiteral("checkbox"), QStringLiteral("checkmark"), QStringLiteral("radiobutton"),
+            QStringLiteral("radiomark"), QStringLiteral("sliderhandle") };
     return ids;
 }
 
@@ -148,13 +147,13 @@ bool IndicatorSheet::check(QTextStream &out) const
     const QPointF checkOffset = checkMark.center() - checkBox.center();
     const QPointF radioOffset = radioMark.center() - radioButton.center();
     out << QStringLiteral("  check mark: %1 % of the box, centre offset (%2, %3)\n")
-                    .arg(100 * checkMark.width() / checkBox.width(), 0, 'f', 0)
-                    .arg(checkOffset.x(), 0, 'f', 2)
-                    .arg(checkOffset.y(), 0, 'f', 2);
+               .arg(100 * checkMark.width() / checkBox.width(), 0, 'f', 0)
+               .arg(checkOffset.x(), 0, 'f', 2)
+               .arg(checkOffset.y(), 0, 'f', 2);
     out << QStringLiteral("  radio mark: %1 % of the disc, centre offset (%2, %3)\n")
-                    .arg(100 * radioMark.width() / radioButton.width(), 0, 'f', 0)
-                    .arg(radioOffset.x(), 0, 'f', 2)
-                    .arg(radioOffset.y(), 0, 'f', 2);
+               .arg(100 * radioMark.width() / radioButton.width(), 0, 'f', 0)
+               .arg(radioOffset.x(), 0, 'f', 2)
+               .arg(radioOffset.y(), 0, 'f', 2);
     return ok;
 }
 
@@ -171,8 +170,8 @@ void IndicatorSheet::paintCheckIndicator(QPainter *painter, const QPalette &pale
     painter->setBrush(palette.mid());
     painter->drawRoundedRect(shape, 40, 40, Qt::RelativeSize);
     if (checked) {
-        const QRectF target = mapElementRect(QRectF(rect), QStringLiteral("checkbox"),
-                                             QStringLiteral("checkmark"));
+        const QRectF target
+            = mapElementRect(QRectF(rect), QStringLiteral("checkbox"), QStringLiteral("checkmark"));
         m_renderer.render(painter, QStringLiteral("checkmark"), target);
     }
 }
@@ -180,8 +179,8 @@ void IndicatorSheet::paintCheckIndicator(QPainter *painter, const QPalette &pale
 void IndicatorSheet::paintRadioIndicator(QPainter *painter, const QPalette &palette,
                                          const QRect &rect, bool checked, bool enabled) const
 {
-    const QRectF mark = mapElementRect(QRectF(rect), QStringLiteral("radiobutton"),
-                                       QStringLiteral("radiomark"));
+    const QRectF mark
+        = mapElementRect(QRectF(rect), QStringLiteral("radiobutton"), QStringLiteral("radiomark"));
     if (enabled) {
         paintDisc(painter, palette, QRectF(rect));
         if (checked)
@@ -212,13 +211,13 @@ void IndicatorSheet::paintSlider(QPainter *painter, const QPalette &palette,
     m_renderer.render(painter, QStringLiteral("sliderhandle"), QRectF(rect));
 }
 
-void IndicatorSheet::paintPreviewRow(QPainter *painter, const QPalette &palette, int top) const
+void IndicatorSheet::paintPreviewRow(QPainter *painter, const QPalette &palette,
+                                     const QList<int> &sizes, int top) const
 {
     int x = previewGap;
-    for (int size : previewSizes) {
-        const auto cell = [&](int index) {
-            return QRect(x + index * (size + previewGap), top, size, size);
-        };
+    for (int size : sizes) {
+        const auto cell
+            = [&](int index) { return QRect(x + index * (size + previewGap), top, size, size); };
         paintCheckIndicator(painter, palette, cell(0), false);
         paintCheckIndicator(painter, palette, cell(1), true);
         paintRadioIndicator(painter, palette, cell(2), false, true);
@@ -232,11 +231,11 @@ void IndicatorSheet::paintPreviewRow(QPainter *painter, const QPalette &palette,
     }
 }
 
-QImage IndicatorSheet::paintPreview() const
+QImage IndicatorSheet::paintPreview(const QList<int> &sizes) const
 {
     int width = previewGap;
     int rowHeight = 0;
-    for (int size : previewSizes) {
+    for (int size : sizes) {
         width += previewCellsPerSize * (size + previewGap) + size + 2 * previewGap;
         rowHeight = qMax(rowHeight, size);
     }
@@ -252,7 +251,7 @@ QImage IndicatorSheet::paintPreview() const
     int top = 0;
     for (const QPalette &palette : palettes) {
         painter.fillRect(0, top, width, rowHeight, palette.window());
-        paintPreviewRow(&painter, palette, top + previewGap);
+        paintPreviewRow(&painter, palette, sizes, top + previewGap);
         top += rowHeight;
     }
     painter.end();

@@ -28,8 +28,8 @@ public:
     // Prints the size and element bounds; returns false on any problem.
     bool check(QTextStream &out) const;
     // Check boxes, radio buttons and slider handles in the three palettes of
-    // the style and several sizes.
-    QImage paintPreview() const;
+    // the style, at each of the given sizes in pixels.
+    QImage paintPreview(const QList<int> &sizes) const;
 
 private:
     void paintCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
@@ -37,7 +37,8 @@ private:
     void paintRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                              bool checked, bool enabled) const;
     void paintSlider(QPainter *painter, const QPalette &palette, const QRect &rect) const;
-    void paintPreviewRow(QPainter *painter, const QPalette &palette, int top) const;
+    void paintPreviewRow(QPainter *painter, const QPalette &palette, const QList<int> &sizes,
+                         int top) const;
 
     mutable QSvgRenderer m_renderer;
 };

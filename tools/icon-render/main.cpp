@@ -14,15 +14,16 @@
 namespace {
 
 const char usage[]
-        = "usage: icon-render <command> <arguments>\n"
-          "  check STYLE_DIR                 check the indicator sheet and all icons\n"
-          "  messagebox ICONS_DIR            render sources/<n>x<n>/*.svg to <n>x<n>/*.png\n"
-          "  black ICONS_DIR                 write svg-black/ from svg/ (white becomes black)\n"
-          "  render IN.svg OUT.png SIZE [ZOOM]  render one SVG at SIZE px, magnified by ZOOM\n"
-          "  sheet SHEET.svg OUT.png SCALE   render the whole indicator sheet SCALE times\n"
-          "  indicators SHEET.svg OUT.png    paint check, radio and slider indicators\n"
-          "  contact ICONS_DIR OUT.png       contact sheet of all icons\n"
-          "  zoom ICONS_DIR OUT.png [ZOOM]   16 px icons magnified pixel by pixel\n";
+    = "usage: icon-render <command> <arguments>\n"
+      "  check STYLE_DIR                 check the indicator sheet and all icons\n"
+      "  messagebox ICONS_DIR            render sources/<n>x<n>/*.svg to <n>x<n>/*.png\n"
+      "  black ICONS_DIR                 write svg-black/ from svg/ (white becomes black)\n"
+      "  render IN.svg OUT.png SIZE [ZOOM]  render one SVG at SIZE px, magnified by ZOOM\n"
+      "  sheet SHEET.svg OUT.png SCALE   render the whole indicator sheet SCALE times\n"
+      "  indicators SHEET.svg OUT.png [ZOOM]  paint check, radio and slider indicators;\n"
+      "                                  with ZOOM only the small sizes, magnified\n"
+      "  contact ICONS_DIR OUT.png       contact sheet of all icons\n"
+      "  zoom ICONS_DIR OUT.png [ZOOM]   16 px icons magnified pixel by pixel\n";
 
 bool toPositive(const QString &text, int *value)
 {
@@ -90,7 +91,17 @@ bool paintIndicators(const QStringList &args, QTextStream &out)
         out << "cannot load " << args.at(1) << '\n';
         return false;
     }
-    return save(sheet.paintPreview(), args.at(2), out);
+    if (args.size() == 3)
+        return save(sheet.paintPreview({ 13, 16, 20, 32, 48 }), args.at(2), out);
+    int zoom = 0;
+    if (!toPositive(args.at(3), &zoom)) {
+        out << usage;
+        return false;
+    }
+    const QImage preview = sheet.paintPreview({ 13, 16, 20 });
+    return save(
+        preview.scaled(preview.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+        args.at(2), out);
 }
 
 bool run(const QStringList &args, QTextStream &out)
@@ -107,7 +118,7 @@ bool run(const QStringList &args, QTextStream &out)
         return renderOne(args, out);
     if (command == QLatin1String("sheet") && count == 4)
         return renderSheet(args, out);
-    if (command == QLatin1String("indicators") && count == 3)
+    if (command == QLatin1String("indicators") && (count == 3 || count == 4))
         return paintIndicators(args, out);
     if (command == QLatin1String("contact") && count == 3)
         return save(ContactSheet::paintOverview(args.at(1)), args.at(2), out);
