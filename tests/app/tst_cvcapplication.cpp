@@ -28,8 +28,8 @@ int runStartUpProbe(CvcApplication &app)
 {
     const bool started = app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
     const QByteArray report = "result=" + QByteArray(started ? "true" : "false") + '\n'
-        + "cwd=" + QDir::currentPath().toUtf8() + '\n' + "style="
-        + QApplication::style()->objectName().toUtf8() + '\n';
+        + "cwd=" + QDir::currentPath().toUtf8() + '\n'
+        + "style=" + QApplication::style()->objectName().toUtf8() + '\n';
     std::fwrite(report.constData(), 1, size_t(report.size()), stdout);
     std::fflush(stdout);
     return 0;
@@ -39,6 +39,22 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every brush the palette sets is in force in the application; Qt fills the roles it leaves
+// open from the platform.
+bool paletteInForce(const QPalette &palette)
+{
+    const QPalette current = QApplication::palette();
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            if (palette.isBrushSet(g, r) && current.brush(g, r) != palette.brush(g, r))
+                return false;
+        }
+    }
+    return true;
 }
 
 QString canonical(const QString &path)
@@ -56,10 +72,10 @@ QStringList logFolderFiles(const QString &home)
     return QDir(dataFolder(home) + QStringLiteral("/Logs")).entryList(QDir::Files | QDir::Hidden);
 }
 
-const QRegularExpression logNamePattern(
-    QStringLiteral("^(\\d{4}-\\d\\d-\\d\\d-\\d\\d-\\d\\d-\\d\\d)\\.log$"));
-const QRegularExpression firstLinePattern(
-    QStringLiteral("^\\[(\\d\\d:\\d\\d:\\d\\d)\\.\\d\\d\\d\\] \\[Info\\] SNP300 Upgrader 1\\.0\\.0\\n\\z"));
+const QRegularExpression
+    logNamePattern(QStringLiteral("^(\\d{4}-\\d\\d-\\d\\d-\\d\\d-\\d\\d-\\d\\d)\\.log$"));
+const QRegularExpression firstLinePattern(QStringLiteral(
+    "^\\[(\\d\\d:\\d\\d:\\d\\d)\\.\\d\\d\\d\\] \\[Info\\] SNP300 Upgrader 1\\.0\\.0\\n\\z"));
 
 // The outcome of one start-up in a separate process.
 struct Probe
@@ -107,8 +123,7 @@ class TestCvcApplication : public QObject
 public:
     explicit TestCvcApplication(QString home)
         : m_home(std::move(home))
-    {
-    }
+    { }
 
 private slots:
     void initTestCase();
@@ -145,9 +160,12 @@ void TestCvcApplication::initTestCase()
     QVERIFY(young.open(QIODevice::WriteOnly));
     young.close();
 
+    // A palette no style has, so the one start-up applies shows.
+    QApplication::setPalette(QPalette(Qt::red));
+
     m_beforeStartUp = QDateTime::currentMSecsSinceEpoch();
     m_started = qobject_cast<CvcApplication *>(qApp)->startUp(QStringLiteral("1.0.0"),
-                                                               QStringLiteral("sextant"));
+                                                              QStringLiteral("sextant"));
     m_afterStartUp = QDateTime::currentMSecsSinceEpoch();
     QVERIFY(m_started);
 }
@@ -194,8 +212,7 @@ void TestCvcApplication::oneLogFileWithFirstLine()
     // The line's time is UTC too, the same second or just after the name's.
     const QTime lineTime = QTime::fromString(line.captured(1), QStringLiteral("hh:mm:ss"));
     const qint64 lag = named.time().secsTo(lineTime);
-    QVERIFY2(lag >= 0 && lag <= (m_afterStartUp - m_beforeStartUp) / 1000 + 1,
-             content.constData());
+    QVERIFY2(lag >= 0 && lag <= (m_afterStartUp - m_beforeStartUp) / 1000 + 1, content.constData());
 }
 
 void TestCvcApplication::youngEntriesOfLogFolderKept()
@@ -206,7 +223,7 @@ void TestCvcApplication::youngEntriesOfLogFolderKept()
 
 void TestCvcApplication::standardPaletteOfStyleApplied()
 {
-    QCOMPARE(QApplication::palette(), QApplication::style()->standardPalette());
+    QVERIFY(paletteInForce(QApplication::style()->standardPalette()));
 }
 
 void TestCvcApplication::setStyleSlotStoresNameOnly()
@@ -220,11 +237,7 @@ void TestCvcApplication::setStyleSlotStoresNameOnly()
     QVERIFY(QMetaObject::invokeMethod(qApp, "setStyle", Q_ARG(QString, QStringLiteral("Windows"))));
 
     QCOMPARE(QApplication::style()->objectName(), QStringLiteral("windows"));
-    // Qt fills the roles this style's palette leaves open (its highlight) from the platform.
-    const QPalette standard = QApplication::style()->standardPalette();
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base,
-                                     QPalette::Text, QPalette::Light, QPalette::Dark})
-        QCOMPARE(QApplication::palette().color(role), standard.color(role));
+    QVERIFY(paletteInForce(QApplication::style()->standardPalette()));
     QSettings settings(QStringLiteral("Corvane"), QStringLiteral("SNP300 Upgrader"));
     QVERIFY2(settings.fileName().startsWith(m_home), qPrintable(settings.fileName()));
     QCOMPARE(settings.value(QStringLiteral("style")), QVariant(QStringLiteral("Windows")));
@@ -243,7 +256,7 @@ void TestCvcApplication::unknownStyleKeepsCurrentStyle()
                                       Q_ARG(QString, QStringLiteral("no-such-style"))));
 
     QCOMPARE(QApplication::style(), current);
-    QCOMPARE(QApplication::palette(), current->standardPalette());
+    QVERIFY(paletteInForce(current->standardPalette()));
     QCOMPARE(readAll(logFilePath()), logBefore);
 }
 
@@ -270,8 +283,9 @@ void TestCvcApplication::startFromBuildOutputFolder()
     if (withInstall)
         QVERIFY(root.mkpath(QStringLiteral("Install")));
 
-    const QString copy = root.filePath(exeFolder + QLatin1Char('/')
-                                       + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    const QString copy
+        = root.filePath(exeFolder + QLatin1Char('/')
+                        + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
 
     const Probe probe = runProbe(copy, home.path(), root.filePath(QStringLiteral("work")));
@@ -287,7 +301,8 @@ void TestCvcApplication::startFromBuildOutputFolder()
         QVERIFY(logNamePattern.match(logs.first()).hasMatch());
         const QByteArray content
             = readAll(dataFolder(home.path()) + QStringLiteral("/Logs/") + logs.first());
-        QVERIFY2(firstLinePattern.match(QString::fromUtf8(content)).hasMatch(), content.constData());
+        QVERIFY2(firstLinePattern.match(QString::fromUtf8(content)).hasMatch(),
+                 content.constData());
     } else {
         QCOMPARE(probe.report.value(QStringLiteral("result")), QStringLiteral("false"));
         QCOMPARE(probe.report.value(QStringLiteral("cwd")),
