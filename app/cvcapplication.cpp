@@ -1,8 +1,8 @@
 #include "cvcapplication.h"
 
 #include "basicfilelog.h"
-#include "logretention.h"
 #include "loglevel.h"
+#include "logretention.h"
 #include "qnofloatsettings.h"
 
 #include <QDateTime>
@@ -47,8 +47,8 @@ bool CvcApplication::startUp(const QString &version, const QString &styleName)
     cvc::deleteEntriesCreatedBefore(m_dataDir.filePath(logsFolder),
                                     QDateTime::currentDateTime().addDays(-7));
 
-    const QString logName = QDateTime::currentDateTimeUtc().toString(
-                                QStringLiteral("yyyy-MM-dd-hh-mm-ss"))
+    const QString logName
+        = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd-hh-mm-ss"))
         + QLatin1String(".log");
     new cvc::BasicFileLog(m_dataDir.filePath(logsFolder + QLatin1Char('/') + logName));
 

@@ -2,5 +2,4 @@
 
 QNoFloatSettings::QNoFloatSettings()
     : QSettings(nullptr)
-{
-}
+{ }

@@ -55,8 +55,8 @@ void BasicFileLog::log(int level, qint64 utc, const QString &message)
 void BasicFileLog::writeLine(const QString &levelName, qint64 utc, const QString &message)
 {
     const QString time = QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC).toString(m_timeFormat);
-    const QString prefix = QLatin1Char('[') + time + QLatin1String("] [") + levelName
-        + QLatin1String("] ");
+    const QString prefix
+        = QLatin1Char('[') + time + QLatin1String("] [") + levelName + QLatin1String("] ");
     m_file.write(prefix.toUtf8());
     m_file.write(message.toUtf8());
     m_file.write("\n", 1);

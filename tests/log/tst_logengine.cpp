@@ -29,13 +29,12 @@ public:
     explicit RecordingSink(QString name = QString(), QStringList *order = nullptr)
         : m_name(std::move(name))
         , m_order(order)
-    {
-    }
+    { }
     ~RecordingSink() override { ++destroyed; }
 
     void log(int level, qint64 utc, const QString &message) override
     {
-        messages.append({level, utc, message});
+        messages.append({ level, utc, message });
         if (m_order)
             m_order->append(m_name);
         if (onLog)
@@ -179,10 +178,13 @@ void TestLogEngine::messageWrittenUnchanged()
     new cvc::BasicFileLog(path);
     // Midnight and the last millisecond of a day, a CR LF and non-ASCII text.
     dispatch(cvc::Error, 1709596800000, QStringLiteral("first\nsecond\r\n  third [x] %1 "));
-    dispatch(cvc::Warning, 1709596799999, QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e \xe2\x9c\x93"));
+    dispatch(cvc::Warning, 1709596799999,
+             QString::fromUtf8("Gr\xc3\xbc\xc3\x9f"
+                               "e \xe2\x9c\x93"));
     QCOMPARE(readAll(path),
              QByteArray("[00:00:00.000] [Error] first\nsecond\r\n  third [x] %1 \n"
-                        "[23:59:59.999] [Warning] Gr\xc3\xbc\xc3\x9f" "e \xe2\x9c\x93\n"));
+                        "[23:59:59.999] [Warning] Gr\xc3\xbc\xc3\x9f"
+                        "e \xe2\x9c\x93\n"));
 }
 
 void TestLogEngine::loggerStampsInUtc()
@@ -261,7 +263,8 @@ void TestLogEngine::fatalFormatsLikePrintf()
     QCOMPARE(sink->messages.size(), 2);
     QCOMPARE(sink->messages.at(0).level, 64);
     QCOMPARE(sink->messages.at(0).text,
-             QString::fromUtf8("Failed to create application data folder '/home/j\xc3\xb6rg/Documents'"));
+             QString::fromUtf8(
+                 "Failed to create application data folder '/home/j\xc3\xb6rg/Documents'"));
     QCOMPARE(sink->messages.at(1).text, QStringLiteral("3 of 4, 75.0%"));
 }
 
@@ -301,7 +304,7 @@ void TestLogEngine::dispatchInRegistrationOrder()
     delete b;
     new RecordingSink(QStringLiteral("d"), &order);
     cvc::Logger::log(cvc::Info, QStringLiteral("second"));
-    QCOMPARE(order, QStringList({"a", "b", "c", "a", "c", "d"}));
+    QCOMPARE(order, QStringList({ "a", "b", "c", "a", "c", "d" }));
 }
 
 void TestLogEngine::sinkAddedDuringDispatchMissesThatMessage()

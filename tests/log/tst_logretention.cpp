@@ -41,8 +41,8 @@ void TestLogRetention::cutOffAgainstCreationTime_data()
     QTest::addColumn<qint64>("cutOffAfterCreation");
     QTest::addColumn<bool>("deleted");
 
-    const QStringList names = {QStringLiteral("2024-03-05-14-03-09.log"),
-                               QStringLiteral("notes.txt"), QStringLiteral("no-suffix")};
+    const QStringList names = { QStringLiteral("2024-03-05-14-03-09.log"),
+                                QStringLiteral("notes.txt"), QStringLiteral("no-suffix") };
     for (const QString &name : names) {
         const QByteArray tag = name.toUtf8();
         QTest::newRow((tag + " one second older than the cut-off").constData())
