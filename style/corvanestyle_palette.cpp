@@ -1,28 +1,141 @@
 #include "corvanestyle.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitterHandle>
+
+namespace {
+
+// The three colours each theme is made of; everything else derives from them.
+struct ThemeColours
+{
+    QRgb base;
+    QRgb foreground;
+    QRgb brightText;
+    QRgb highlight;
+    QRgb highlightedText;
+};
+
+// Indexed by the theme: 0 "corvane", 1 "sextant", 2 "tidegauge".
+const ThemeColours themeColours[] = {
+    {qRgb(68, 68, 68), qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(253, 238, 36),
+     qRgb(0, 0, 0)},
+    {qRgb(28, 86, 147), qRgb(244, 243, 244), qRgb(244, 243, 244), qRgb(28, 86, 147),
+     qRgb(255, 255, 255)},
+    {qRgb(244, 243, 244), qRgb(33, 33, 33), qRgb(255, 255, 255), qRgb(145, 145, 147),
+     qRgb(0, 0, 0)},
+};
+
+const ThemeColours &coloursOf(int theme)
+{
+    const int count = int(sizeof themeColours / sizeof themeColours[0]);
+    return themeColours[qBound(0, theme, count - 1)];
+}
+
+struct FontClass
+{
+    const char *className; // nullptr: the application's default font
+    const char *family;
+    qreal pointSize;
+    int weight; // -1: normal
+};
+
+const FontClass fontClasses[] = {
+    {nullptr, "verdana", 9, -1},
+    {"small", "verdana", 8, -1},
+    {"mediumbold", "Arial", 12, QFont::DemiBold},
+    {"medium", "Arial", 14, -1},
+    {"large", "Arial", 24, -1},
+    {"verylarge", "Arial", 32, -1},
+};
+
+bool wantsHover(const QWidget *widget)
+{
+    return qobject_cast<const QPushButton *>(widget) || qobject_cast<const QComboBox *>(widget)
+        || qobject_cast<const QScrollBar *>(widget);
+}
+
+// A flat group box is drawn as a panel; its parent is filled darker so the
+// panel stands out. Returns the parent to change, or nullptr.
+QWidget *parentOfFlatGroupBox(QWidget *widget)
+{
+    const QGroupBox *groupBox = qobject_cast<QGroupBox *>(widget);
+    if (!groupBox || !groupBox->isFlat())
+        return nullptr;
+    return widget->parentWidget();
+}
+
+} // namespace
 
 QPalette CorvaneStyle::standardPalette() const
 {
-    return QProxyStyle::standardPalette();
+    const ThemeColours &theme = coloursOf(m_theme);
+    const QColor base(theme.base);
+    const QBrush button(base);
+    const QBrush light(base.lighter(150));
+    const QBrush dark(base.darker(200));
+    const QBrush mid(base.darker(150));
+    const QBrush disabledText(base.lighter(200));
+    const QBrush foreground{QColor(theme.foreground)};
+    const QBrush brightText{QColor(theme.brightText)};
+    const QBrush black(Qt::black);
+
+    QPalette palette;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColorGroup(group, foreground, button, light, dark, mid, foreground, brightText,
+                              black, button);
+    }
+    palette.setColorGroup(QPalette::Disabled, disabledText, button, light, dark, mid, disabledText,
+                          brightText, mid, button);
+    palette.setColor(QPalette::Highlight, QColor(theme.highlight));
+    palette.setColor(QPalette::HighlightedText, QColor(theme.highlightedText));
+    return palette;
 }
 
 void CorvaneStyle::polish(QPalette &palette)
 {
-    QProxyStyle::polish(palette);
+    palette = standardPalette();
 }
 
 void CorvaneStyle::polish(QApplication *app)
 {
     QProxyStyle::polish(app);
+    for (const FontClass &font : fontClasses) {
+        QApplication::setFont(QFont(QLatin1String(font.family), qRound(scaled(font.pointSize)),
+                                    font.weight, false),
+                              font.className);
+    }
 }
 
+// The base style's widget polish is left out on purpose: the style decides
+// alone what it changes on a widget.
 void CorvaneStyle::polish(QWidget *widget)
 {
-    QProxyStyle::polish(widget);
+    if (wantsHover(widget) || qobject_cast<QSplitterHandle *>(widget)) {
+        widget->setAttribute(Qt::WA_Hover);
+        return;
+    }
+    if (QWidget *parent = parentOfFlatGroupBox(widget)) {
+        parent->setBackgroundRole(QPalette::Mid);
+        parent->setAutoFillBackground(true);
+        widget->setBackgroundRole(QPalette::Window);
+    }
 }
 
+// Splitter handles are not in the hover list here: once polished, they keep
+// reacting to the mouse.
 void CorvaneStyle::unpolish(QWidget *widget)
 {
-    QProxyStyle::unpolish(widget);
+    if (wantsHover(widget)) {
+        widget->setAttribute(Qt::WA_Hover, false);
+        return;
+    }
+    if (QWidget *parent = parentOfFlatGroupBox(widget)) {
+        parent->setBackgroundRole(QPalette::NoRole);
+        parent->setAutoFillBackground(false);
+        widget->setBackgroundRole(QPalette::NoRole);
+    }
 }
