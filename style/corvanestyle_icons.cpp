@@ -15,27 +15,27 @@ struct IconFiles
 };
 
 const IconFiles iconFiles[] = {
-    {QStyle::SP_TitleBarCloseButton, {":Icons/svg/close.svg", nullptr}},
-    {QStyle::SP_TitleBarNormalButton, {":Icons/svg/normalwindow.svg", nullptr}},
-    {QStyle::SP_MessageBoxInformation, {":Icons/16x16/info.png", ":Icons/32x32/info.png"}},
-    {QStyle::SP_MessageBoxWarning, {":Icons/16x16/warn.png", ":Icons/32x32/warn.png"}},
-    {QStyle::SP_MessageBoxCritical, {":Icons/16x16/stop.png", ":Icons/32x32/stop.png"}},
-    {QStyle::SP_MessageBoxQuestion, {":Icons/16x16/question.png", ":Icons/32x32/question.png"}},
-    {QStyle::SP_ArrowUp, {":Icons/svg/ArrowUp.svg", nullptr}},
-    {QStyle::SP_ArrowDown, {":Icons/svg/ArrowDown.svg", nullptr}},
-    {QStyle::SP_ArrowLeft, {":Icons/svg/ArrowLeft.svg", nullptr}},
-    {QStyle::SP_ArrowRight, {":Icons/svg/ArrowRight.svg", nullptr}},
-    {QStyle::SP_MediaPlay, {":Icons/svg/MediaPlay.svg", nullptr}},
-    {QStyle::SP_MediaPause, {":Icons/svg/MediaPause.svg", nullptr}},
-    {QStyle::SP_MediaSkipForward, {":Icons/svg/SkipForward.svg", nullptr}},
-    {QStyle::SP_MediaSkipBackward, {":Icons/svg/SkipBackward.svg", nullptr}},
+    { QStyle::SP_TitleBarCloseButton, { ":Icons/svg/close.svg", nullptr } },
+    { QStyle::SP_TitleBarNormalButton, { ":Icons/svg/normalwindow.svg", nullptr } },
+    { QStyle::SP_MessageBoxInformation, { ":Icons/16x16/info.png", ":Icons/32x32/info.png" } },
+    { QStyle::SP_MessageBoxWarning, { ":Icons/16x16/warn.png", ":Icons/32x32/warn.png" } },
+    { QStyle::SP_MessageBoxCritical, { ":Icons/16x16/stop.png", ":Icons/32x32/stop.png" } },
+    { QStyle::SP_MessageBoxQuestion, { ":Icons/16x16/question.png", ":Icons/32x32/question.png" } },
+    { QStyle::SP_ArrowUp, { ":Icons/svg/ArrowUp.svg", nullptr } },
+    { QStyle::SP_ArrowDown, { ":Icons/svg/ArrowDown.svg", nullptr } },
+    { QStyle::SP_ArrowLeft, { ":Icons/svg/ArrowLeft.svg", nullptr } },
+    { QStyle::SP_ArrowRight, { ":Icons/svg/ArrowRight.svg", nullptr } },
+    { QStyle::SP_MediaPlay, { ":Icons/svg/MediaPlay.svg", nullptr } },
+    { QStyle::SP_MediaPause, { ":Icons/svg/MediaPause.svg", nullptr } },
+    { QStyle::SP_MediaSkipForward, { ":Icons/svg/SkipForward.svg", nullptr } },
+    { QStyle::SP_MediaSkipBackward, { ":Icons/svg/SkipBackward.svg", nullptr } },
     // The style's own pixmaps, which applications ask for by these numbers.
-    {QStyle::SP_CustomBase + 0, {":Icons/svg/Settings.svg", nullptr}},
-    {QStyle::SP_CustomBase + 1, {":Icons/svg/plus.svg", nullptr}},
-    {QStyle::SP_CustomBase + 2, {":Icons/svg/edit.svg", nullptr}},
-    {QStyle::SP_CustomBase + 3, {":Icons/svg/Screenshot.svg", nullptr}},
-    {QStyle::SP_CustomBase + 4, {":Icons/svg/Menu.svg", nullptr}},
-    {QStyle::SP_CustomBase + 5, {":Icons/svg/Back.svg", nullptr}},
+    { QStyle::SP_CustomBase + 0, { ":Icons/svg/Settings.svg", nullptr } },
+    { QStyle::SP_CustomBase + 1, { ":Icons/svg/plus.svg", nullptr } },
+    { QStyle::SP_CustomBase + 2, { ":Icons/svg/edit.svg", nullptr } },
+    { QStyle::SP_CustomBase + 3, { ":Icons/svg/Screenshot.svg", nullptr } },
+    { QStyle::SP_CustomBase + 4, { ":Icons/svg/Menu.svg", nullptr } },
+    { QStyle::SP_CustomBase + 5, { ":Icons/svg/Back.svg", nullptr } },
 };
 
 const IconFiles *iconFilesOf(uint standardPixmap)
@@ -85,8 +85,8 @@ QIcon CorvaneStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
     // The base style may ask this style for other icons while it works, so
     // no reference into the cache is held across the call.
     const IconFiles *files = iconFilesOf(key);
-    const QIcon icon = files ? iconFromFiles(*files)
-                             : QProxyStyle::standardIcon(standardIcon, option, widget);
+    const QIcon icon
+        = files ? iconFromFiles(*files) : QProxyStyle::standardIcon(standardIcon, option, widget);
     // A null icon from the base is stored as well and asked for again next time.
     m_iconCache.insert(key, icon);
     return icon;

@@ -21,12 +21,12 @@ struct ThemeColours
 
 // Indexed by the theme: 0 "corvane", 1 "sextant", 2 "tidegauge".
 const ThemeColours themeColours[] = {
-    {qRgb(68, 68, 68), qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(253, 238, 36),
-     qRgb(0, 0, 0)},
-    {qRgb(28, 86, 147), qRgb(244, 243, 244), qRgb(244, 243, 244), qRgb(28, 86, 147),
-     qRgb(255, 255, 255)},
-    {qRgb(244, 243, 244), qRgb(33, 33, 33), qRgb(255, 255, 255), qRgb(145, 145, 147),
-     qRgb(0, 0, 0)},
+    { qRgb(68, 68, 68), qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(253, 238, 36),
+      qRgb(0, 0, 0) },
+    { qRgb(28, 86, 147), qRgb(244, 243, 244), qRgb(244, 243, 244), qRgb(28, 86, 147),
+      qRgb(255, 255, 255) },
+    { qRgb(244, 243, 244), qRgb(33, 33, 33), qRgb(255, 255, 255), qRgb(145, 145, 147),
+      qRgb(0, 0, 0) },
 };
 
 const ThemeColours &coloursOf(int theme)
@@ -44,12 +44,12 @@ struct FontClass
 };
 
 const FontClass fontClasses[] = {
-    {nullptr, "verdana", 9, -1},
-    {"small", "verdana", 8, -1},
-    {"mediumbold", "Arial", 12, QFont::DemiBold},
-    {"medium", "Arial", 14, -1},
-    {"large", "Arial", 24, -1},
-    {"verylarge", "Arial", 32, -1},
+    { nullptr, "verdana", 9, -1 },
+    { "small", "verdana", 8, -1 },
+    { "mediumbold", "Arial", 12, QFont::DemiBold },
+    { "medium", "Arial", 14, -1 },
+    { "large", "Arial", 24, -1 },
+    { "verylarge", "Arial", 32, -1 },
 };
 
 bool wantsHover(const QWidget *widget)
@@ -79,12 +79,12 @@ QPalette CorvaneStyle::standardPalette() const
     const QBrush dark(base.darker(200));
     const QBrush mid(base.darker(150));
     const QBrush disabledText(base.lighter(200));
-    const QBrush foreground{QColor(theme.foreground)};
-    const QBrush brightText{QColor(theme.brightText)};
+    const QBrush foreground { QColor(theme.foreground) };
+    const QBrush brightText { QColor(theme.brightText) };
     const QBrush black(Qt::black);
 
     QPalette palette;
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
         palette.setColorGroup(group, foreground, button, light, dark, mid, foreground, brightText,
                               black, button);
     }
@@ -104,9 +104,9 @@ void CorvaneStyle::polish(QApplication *app)
 {
     QProxyStyle::polish(app);
     for (const FontClass &font : fontClasses) {
-        QApplication::setFont(QFont(QLatin1String(font.family), qRound(scaled(font.pointSize)),
-                                    font.weight, false),
-                              font.className);
+        QApplication::setFont(
+            QFont(QLatin1String(font.family), qRound(scaled(font.pointSize)), font.weight, false),
+            font.className);
     }
 }
 

@@ -16,7 +16,7 @@ inline QString corvaneStylePluginPath()
 // The factory key of each theme, indexed by the theme number.
 inline QString corvaneThemeKey(int theme)
 {
-    static const char *const keys[] = {"corvane", "sextant", "tidegauge"};
+    static const char *const keys[] = { "corvane", "sextant", "tidegauge" };
     return QLatin1String(keys[theme]);
 }
 

@@ -98,27 +98,27 @@ void tst_StyleIcons::iconFiles_data()
         QStyle::StandardPixmap standardPixmap;
         const char *name;
     } vectorIcons[] = {
-        {QStyle::SP_TitleBarCloseButton, "close"},
-        {QStyle::SP_TitleBarNormalButton, "normalwindow"},
-        {QStyle::SP_ArrowUp, "ArrowUp"},
-        {QStyle::SP_ArrowDown, "ArrowDown"},
-        {QStyle::SP_ArrowLeft, "ArrowLeft"},
-        {QStyle::SP_ArrowRight, "ArrowRight"},
-        {QStyle::SP_MediaPlay, "MediaPlay"},
-        {QStyle::SP_MediaPause, "MediaPause"},
-        {QStyle::SP_MediaSkipForward, "SkipForward"},
-        {QStyle::SP_MediaSkipBackward, "SkipBackward"},
-        {custom(0), "Settings"},
-        {custom(1), "plus"},
-        {custom(2), "edit"},
-        {custom(3), "Screenshot"},
-        {custom(4), "Menu"},
-        {custom(5), "Back"},
+        { QStyle::SP_TitleBarCloseButton, "close" },
+        { QStyle::SP_TitleBarNormalButton, "normalwindow" },
+        { QStyle::SP_ArrowUp, "ArrowUp" },
+        { QStyle::SP_ArrowDown, "ArrowDown" },
+        { QStyle::SP_ArrowLeft, "ArrowLeft" },
+        { QStyle::SP_ArrowRight, "ArrowRight" },
+        { QStyle::SP_MediaPlay, "MediaPlay" },
+        { QStyle::SP_MediaPause, "MediaPause" },
+        { QStyle::SP_MediaSkipForward, "SkipForward" },
+        { QStyle::SP_MediaSkipBackward, "SkipBackward" },
+        { custom(0), "Settings" },
+        { custom(1), "plus" },
+        { custom(2), "edit" },
+        { custom(3), "Screenshot" },
+        { custom(4), "Menu" },
+        { custom(5), "Back" },
     };
     for (const auto &icon : vectorIcons) {
-        QTest::newRow(icon.name) << icon.standardPixmap
-                                 << QStringLiteral(":Icons/svg/%1.svg")
-                                        .arg(QLatin1String(icon.name));
+        QTest::newRow(icon.name)
+            << icon.standardPixmap
+            << QStringLiteral(":Icons/svg/%1.svg").arg(QLatin1String(icon.name));
     }
 }
 
@@ -132,7 +132,7 @@ void tst_StyleIcons::iconFiles()
     QVERIFY(!icon.isNull());
     const QIcon fromFile(file);
     QCOMPARE(icon.actualSize(QSize(64, 64)), fromFile.actualSize(QSize(64, 64)));
-    for (int side : {16, 32, 48}) {
+    for (int side : { 16, 32, 48 }) {
         const QImage image = rendered(icon, side);
         QVERIFY(!image.isNull());
         QCOMPARE(image, rendered(fromFile, side));
@@ -146,18 +146,17 @@ void tst_StyleIcons::messageBoxIconSizes()
         QStyle::StandardPixmap standardPixmap;
         const char *name;
     } messageIcons[] = {
-        {QStyle::SP_MessageBoxInformation, "info"},
-        {QStyle::SP_MessageBoxWarning, "warn"},
-        {QStyle::SP_MessageBoxCritical, "stop"},
-        {QStyle::SP_MessageBoxQuestion, "question"},
+        { QStyle::SP_MessageBoxInformation, "info" },
+        { QStyle::SP_MessageBoxWarning, "warn" },
+        { QStyle::SP_MessageBoxCritical, "stop" },
+        { QStyle::SP_MessageBoxQuestion, "question" },
     };
     for (const auto &entry : messageIcons) {
         const QIcon icon = m_styles[0]->standardIcon(entry.standardPixmap);
-        QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
-        for (int side : {16, 32}) {
-            const QImage file(QStringLiteral(":Icons/%1x%1/%2.png")
-                                  .arg(side)
-                                  .arg(QLatin1String(entry.name)));
+        QCOMPARE(icon.availableSizes(), (QList<QSize> { QSize(16, 16), QSize(32, 32) }));
+        for (int side : { 16, 32 }) {
+            const QImage file(
+                QStringLiteral(":Icons/%1x%1/%2.png").arg(side).arg(QLatin1String(entry.name)));
             QCOMPARE(rendered(icon, side), file.convertToFormat(QImage::Format_ARGB32));
         }
     }
@@ -167,7 +166,7 @@ void tst_StyleIcons::iconCache()
 {
     QStyle *style = m_styles[2].get();
     for (QStyle::StandardPixmap standardPixmap :
-         {QStyle::SP_MessageBoxWarning, custom(0), QStyle::SP_MediaStop}) {
+         { QStyle::SP_MessageBoxWarning, custom(0), QStyle::SP_MediaStop }) {
         const QIcon first = style->standardIcon(standardPixmap);
         QVERIFY(!first.isNull());
         QCOMPARE(style->standardIcon(standardPixmap).cacheKey(), first.cacheKey());
@@ -181,7 +180,7 @@ void tst_StyleIcons::iconCache()
 void tst_StyleIcons::baseStyleIcons()
 {
     for (QStyle::StandardPixmap standardPixmap :
-         {QStyle::SP_MediaStop, QStyle::SP_DirIcon, QStyle::SP_DialogOkButton}) {
+         { QStyle::SP_MediaStop, QStyle::SP_DirIcon, QStyle::SP_DialogOkButton }) {
         const QIcon expected = m_windows->standardIcon(standardPixmap);
         const QIcon icon = m_styles[0]->standardIcon(standardPixmap);
         QCOMPARE(icon.isNull(), expected.isNull());
@@ -204,10 +203,9 @@ void tst_StyleIcons::tint_data()
     QTest::addColumn<QIcon::Mode>("mode");
     QTest::addColumn<QRgb>("tint"); // 0: the image stays as it is
 
-    const QRgb highlights[] = {qRgb(0xfd, 0xee, 0x24), qRgb(0x1c, 0x56, 0x93),
-                               qRgb(0x91, 0x91, 0x93)};
-    const QRgb bases[] = {qRgb(0x44, 0x44, 0x44), qRgb(0x1c, 0x56, 0x93),
-                          qRgb(0xf4, 0xf3, 0xf4)};
+    const QRgb highlights[]
+        = { qRgb(0xfd, 0xee, 0x24), qRgb(0x1c, 0x56, 0x93), qRgb(0x91, 0x91, 0x93) };
+    const QRgb bases[] = { qRgb(0x44, 0x44, 0x44), qRgb(0x1c, 0x56, 0x93), qRgb(0xf4, 0xf3, 0xf4) };
     for (int theme = 0; theme < 3; ++theme) {
         const QByteArray key = corvaneThemeKey(theme).toLatin1();
         const QRgb disabledText = QColor(bases[theme]).lighter(200).rgb();
@@ -254,10 +252,12 @@ void tst_StyleIcons::tintWithoutOption()
     QApplication::setPalette(palette);
 
     const QPixmap white = QPixmap::fromImage(tintSample());
-    const QImage disabled = m_styles[0]->generatedIconPixmap(QIcon::Disabled, white, nullptr)
+    const QImage disabled = m_styles[0]
+                                ->generatedIconPixmap(QIcon::Disabled, white, nullptr)
                                 .toImage()
                                 .convertToFormat(QImage::Format_ARGB32);
-    const QImage selected = m_styles[0]->generatedIconPixmap(QIcon::Selected, white, nullptr)
+    const QImage selected = m_styles[0]
+                                ->generatedIconPixmap(QIcon::Selected, white, nullptr)
                                 .toImage()
                                 .convertToFormat(QImage::Format_ARGB32);
     QApplication::setPalette(saved);

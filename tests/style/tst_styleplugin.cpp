@@ -48,8 +48,8 @@ void tst_StylePlugin::metaData()
     QCOMPARE(metaData.value(QLatin1String("className")).toString(),
              QStringLiteral("CorvaneStylePlugin"));
     const QJsonObject pluginData = metaData.value(QLatin1String("MetaData")).toObject();
-    QCOMPARE(pluginData.keys(), QStringList{QStringLiteral("Keys")});
-    const QJsonArray expectedKeys{QStringLiteral("Corvane"), QStringLiteral("Sextant")};
+    QCOMPARE(pluginData.keys(), QStringList { QStringLiteral("Keys") });
+    const QJsonArray expectedKeys { QStringLiteral("Corvane"), QStringLiteral("Sextant") };
     QCOMPARE(pluginData.value(QLatin1String("Keys")).toArray(), expectedKeys);
 #ifdef QT_NO_DEBUG
     QCOMPARE(metaData.value(QLatin1String("debug")).toBool(), false);
@@ -128,8 +128,8 @@ void tst_StylePlugin::create()
     QCOMPARE(proxy->baseStyle()->objectName(), QStringLiteral("windows"));
 
     // Each theme has its own window colour.
-    const QColor windowColours[] = {QColor(68, 68, 68), QColor(28, 86, 147),
-                                    QColor(244, 243, 244)};
+    const QColor windowColours[]
+        = { QColor(68, 68, 68), QColor(28, 86, 147), QColor(244, 243, 244) };
     QCOMPARE(style->standardPalette().color(QPalette::Window), windowColours[theme]);
 }
 
@@ -138,20 +138,20 @@ void tst_StylePlugin::resourcePaths_data()
     QTest::addColumn<QString>("path");
     QTest::newRow("sheet") << ":CorvaneStyle.svg";
     const char *const svgIcons[]
-        = {"ArrowDown", "ArrowLeft", "ArrowRight", "ArrowUp", "Back", "close", "edit",
-           "MediaPause", "MediaPlay", "SkipBackward", "SkipForward", "Menu", "normalwindow",
-           "plus", "Screenshot", "Settings"};
-    for (const char *folder : {"svg", "svg-black"}) {
+        = { "ArrowDown",    "ArrowLeft",  "ArrowRight", "ArrowUp",      "Back",        "close",
+            "edit",         "MediaPause", "MediaPlay",  "SkipBackward", "SkipForward", "Menu",
+            "normalwindow", "plus",       "Screenshot", "Settings" };
+    for (const char *folder : { "svg", "svg-black" }) {
         for (const char *name : svgIcons) {
             const QString path = QStringLiteral(":Icons/%1/%2.svg")
                                      .arg(QLatin1String(folder), QLatin1String(name));
             QTest::newRow(qPrintable(path)) << path;
         }
     }
-    for (const char *size : {"16x16", "32x32"}) {
-        for (const char *name : {"info", "warn", "stop", "question"}) {
-            const QString path = QStringLiteral(":Icons/%1/%2.png")
-                                     .arg(QLatin1String(size), QLatin1String(name));
+    for (const char *size : { "16x16", "32x32" }) {
+        for (const char *name : { "info", "warn", "stop", "question" }) {
+            const QString path
+                = QStringLiteral(":Icons/%1/%2.png").arg(QLatin1String(size), QLatin1String(name));
             QTest::newRow(qPrintable(path)) << path;
         }
     }
@@ -186,7 +186,7 @@ void tst_StylePlugin::indicatorSheet()
     QSvgRenderer sheet(QStringLiteral(":CorvaneStyle.svg"));
     QVERIFY(sheet.isValid());
     QCOMPARE(sheet.defaultSize(), QSize(46, 35));
-    for (const char *id : {"checkbox", "checkmark", "radiobutton", "radiomark", "sliderhandle"})
+    for (const char *id : { "checkbox", "checkmark", "radiobutton", "radiomark", "sliderhandle" })
         QVERIFY2(sheet.elementExists(QLatin1String(id)), id);
 }
 

@@ -30,12 +30,12 @@ struct Theme
 };
 
 const Theme themes[] = {
-    {qRgb(0x44, 0x44, 0x44), qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff),
-     qRgb(0xfd, 0xee, 0x24), qRgb(0, 0, 0)},
-    {qRgb(0x1c, 0x56, 0x93), qRgb(0xf4, 0xf3, 0xf4), qRgb(0xf4, 0xf3, 0xf4),
-     qRgb(0x1c, 0x56, 0x93), qRgb(0xff, 0xff, 0xff)},
-    {qRgb(0xf4, 0xf3, 0xf4), qRgb(0x21, 0x21, 0x21), qRgb(0xff, 0xff, 0xff),
-     qRgb(0x91, 0x91, 0x93), qRgb(0, 0, 0)},
+    { qRgb(0x44, 0x44, 0x44), qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff),
+      qRgb(0xfd, 0xee, 0x24), qRgb(0, 0, 0) },
+    { qRgb(0x1c, 0x56, 0x93), qRgb(0xf4, 0xf3, 0xf4), qRgb(0xf4, 0xf3, 0xf4),
+      qRgb(0x1c, 0x56, 0x93), qRgb(0xff, 0xff, 0xff) },
+    { qRgb(0xf4, 0xf3, 0xf4), qRgb(0x21, 0x21, 0x21), qRgb(0xff, 0xff, 0xff),
+      qRgb(0x91, 0x91, 0x93), qRgb(0, 0, 0) },
 };
 
 QRgb average(QRgb a, QRgb b)
@@ -158,7 +158,7 @@ void tst_StyleTheme::palette_data()
     const QMetaEnum groups = QMetaEnum::fromType<QPalette::ColorGroup>();
     for (int theme = 0; theme < 3; ++theme) {
         for (QPalette::ColorGroup group :
-             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+             { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
             for (int role = 0; role < QPalette::NColorRoles; ++role) {
                 if (role == QPalette::NoRole)
                     continue;
@@ -218,8 +218,8 @@ void tst_StyleTheme::fonts()
 
     // The application owns and deletes the style it is given.
     QApplication::setStyle(createCorvaneStyle(1));
-    const QFont font = className.isEmpty() ? QApplication::font()
-                                           : QApplication::font(className.constData());
+    const QFont font
+        = className.isEmpty() ? QApplication::font() : QApplication::font(className.constData());
     QCOMPARE(font.family(), family);
     QCOMPARE(font.pointSize(), pointSize);
     QCOMPARE(font.weight(), weight);
