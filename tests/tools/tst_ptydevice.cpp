@@ -140,8 +140,9 @@ void TestPtyDevice::everyImageLineGetsOneChunk()
     PtyDevice pty(options);
     QSerialPort port;
     QVERIFY(openPort(port, pty.portName()));
-    for (const QByteArray &step : { QByteArray("\x02"), QByteArray("\x02"), QByteArray("UNLOCK\r\r\n"),
-                                    QByteArray("E"), QByteArray("Y"), QByteArray("P") })
+    for (const QByteArray &step :
+         { QByteArray("\x02"), QByteArray("\x02"), QByteArray("UNLOCK\r\r\n"), QByteArray("E"),
+           QByteArray("Y"), QByteArray("P") })
         QVERIFY(ask(port, step) != "<no answer>");
     QVERIFY(pty.device().programming());
 

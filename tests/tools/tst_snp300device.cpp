@@ -28,7 +28,8 @@ QList<Snp300Reply> feed(Snp300Device &device, const QByteArray &bytes, Split spl
 
 QByteArray only(const QList<Snp300Reply> &replies)
 {
-    return replies.size() == 1 ? replies.first().bytes : QByteArray("<" + QByteArray::number(replies.size()) + " replies>");
+    return replies.size() == 1 ? replies.first().bytes
+                               : QByteArray("<" + QByteArray::number(replies.size()) + " replies>");
 }
 
 // The bootloader's version as the host reads its answer to "B": drop every
@@ -89,7 +90,8 @@ void TestSnp300Device::applicationAnswersVersion()
     Snp300Options options;
     options.appVersion = QStringLiteral("2.3.1");
     Snp300Device device(options);
-    QCOMPARE(only(feed(device, Ver, split)), QByteArray("\r\n<VER>2.3.1</VER>\r\n<BOOT>1.0.14</BOOT>\r\n"));
+    QCOMPARE(only(feed(device, Ver, split)),
+             QByteArray("\r\n<VER>2.3.1</VER>\r\n<BOOT>1.0.14</BOOT>\r\n"));
     QCOMPARE(device.received(), Ver);
     QCOMPARE(device.mode(), Snp300Device::Mode::Application);
     // Asked again, it answers again.
@@ -99,7 +101,8 @@ void TestSnp300Device::applicationAnswersVersion()
 void TestSnp300Device::applicationIgnoresOtherBytes()
 {
     Snp300Device device;
-    for (const QByteArray &bytes : { Can, QByteArray("B"), QByteArray("E"), Unlock, QByteArray("XYZ\r\n") })
+    for (const QByteArray &bytes :
+         { Can, QByteArray("B"), QByteArray("E"), Unlock, QByteArray("XYZ\r\n") })
         QVERIFY2(device.receive(bytes).isEmpty(), bytes.constData());
     QCOMPARE(device.mode(), Snp300Device::Mode::Application);
     QCOMPARE(device.restarts(), 0);
@@ -187,8 +190,9 @@ void TestSnp300Device::upgradeDialogue()
 
     // Stored lines go out with CR LF added, so a line with its own LF arrives
     // as "...\n\r\n"; the last line of a file may have no line end at all.
-    const QList<QByteArray> stored = { ":10000000000102030405060708090A0B0C0D0E0F78\n",
-                                       ":10001000101112131415161718191A1B1C1D1E1F68\n", ":00000001FF" };
+    const QList<QByteArray> stored
+        = { ":10000000000102030405060708090A0B0C0D0E0F78\n",
+            ":10001000101112131415161718191A1B1C1D1E1F68\n", ":00000001FF" };
     for (const QByteArray &line : stored)
         QCOMPARE(only(feed(device, line + "\r\n", split)), QByteArray("\r\nOK"));
     QCOMPARE(device.programmedLines(),
@@ -210,13 +214,18 @@ void TestSnp300Device::commandsOutOfOrderAreRefused_data()
     QTest::addColumn<QList<QByteArray>>("before"); // accepted steps first
     QTest::addColumn<QByteArray>("command");
     QTest::addColumn<QByteArray>("mustNotContain");
-    QTest::newRow("E while locked") << QList<QByteArray> {} << QByteArray("E") << QByteArray("ERASE");
-    QTest::newRow("Y without E") << QList<QByteArray> { Unlock } << QByteArray("Y") << QByteArray("ERASED");
-    QTest::newRow("P while locked") << QList<QByteArray> {} << QByteArray("P") << QByteArray("SEND");
-    QTest::newRow("P before erase") << QList<QByteArray> { Unlock } << QByteArray("P") << QByteArray("SEND");
+    QTest::newRow("E while locked")
+        << QList<QByteArray> {} << QByteArray("E") << QByteArray("ERASE");
+    QTest::newRow("Y without E") << QList<QByteArray> { Unlock } << QByteArray("Y")
+                                 << QByteArray("ERASED");
+    QTest::newRow("P while locked")
+        << QList<QByteArray> {} << QByteArray("P") << QByteArray("SEND");
+    QTest::newRow("P before erase")
+        << QList<QByteArray> { Unlock } << QByteArray("P") << QByteArray("SEND");
     QTest::newRow("P after a cancelled erase")
         << QList<QByteArray> { Unlock, "E", "N" } << QByteArray("P") << QByteArray("SEND");
-    QTest::newRow("unknown text") << QList<QByteArray> {} << QByteArray("UNLOK\r\r\n") << QByteArray("UNLOCKED");
+    QTest::newRow("unknown text") << QList<QByteArray> {} << QByteArray("UNLOK\r\r\n")
+                                  << QByteArray("UNLOCKED");
 }
 
 void TestSnp300Device::commandsOutOfOrderAreRefused()
@@ -246,7 +255,8 @@ void TestSnp300Device::canInBootloaderStartsApplication()
     QVERIFY(!only(device.receive(Can)).isEmpty());
     QCOMPARE(device.mode(), Snp300Device::Mode::Application);
     QCOMPARE(device.restarts(), 1);
-    QCOMPARE(only(device.receive(Ver)), QByteArray("\r\n<VER>1.2.9</VER>\r\n<BOOT>1.0.14</BOOT>\r\n"));
+    QCOMPARE(only(device.receive(Ver)),
+             QByteArray("\r\n<VER>1.2.9</VER>\r\n<BOOT>1.0.14</BOOT>\r\n"));
 
     // A new bootloader session starts locked again.
     device.receive(Stx);
@@ -292,7 +302,8 @@ void TestSnp300Device::stallAfterLines()
     Snp300Options options = fastOptions();
     options.stallAfterLines = 2;
     Snp300Device device(options);
-    for (const QByteArray &step : { Stx, Unlock, QByteArray("E"), QByteArray("Y"), QByteArray("P") })
+    for (const QByteArray &step :
+         { Stx, Unlock, QByteArray("E"), QByteArray("Y"), QByteArray("P") })
         QCOMPARE(device.receive(step).size(), 1);
 
     const QByteArray line = ":00000001FF\r\n";
@@ -316,7 +327,8 @@ void TestSnp300Device::garbage()
     options.garbageSeed = 7;
     Snp300Device device(options);
     Snp300Device twin(options);
-    const QList<QByteArray> steps = { Ver, Stx, Stx, "B", Unlock, "E", "Y", "P", ":00000001FF\r\n", Can, Ver };
+    const QList<QByteArray> steps
+        = { Ver, Stx, Stx, "B", Unlock, "E", "Y", "P", ":00000001FF\r\n", Can, Ver };
     QList<QByteArray> answers;
     for (const QByteArray &step : steps) {
         const QByteArray answer = only(device.receive(step));

@@ -33,7 +33,8 @@ bool readNumber(const QCommandLineParser &parser, const QString &name, int minim
     bool ok = false;
     const int number = parser.value(name).toInt(&ok);
     if (!ok || number < minimum) {
-        std::fprintf(stderr, "snp300-sim: --%s needs a number of at least %d\n", qPrintable(name), minimum);
+        std::fprintf(stderr, "snp300-sim: --%s needs a number of at least %d\n", qPrintable(name),
+                     minimum);
         return false;
     }
     *value = number;
@@ -59,16 +60,29 @@ bool parseArguments(const QCoreApplication &app, SimulatorSettings *settings)
     parser.setApplicationDescription(QStringLiteral("Simulated SNP300 on a pseudo-terminal."));
     parser.addHelpOption();
     parser.addOptions({
-        { QStringLiteral("mode"), QStringLiteral("Start in application, bootloader or silent mode."), QStringLiteral("mode"), QStringLiteral("application") },
-        { QStringLiteral("app-version"), QStringLiteral("Application version answered to VER."), QStringLiteral("version") },
-        { QStringLiteral("bootloader-version"), QStringLiteral("Bootloader version (VER and B)."), QStringLiteral("version") },
-        { QStringLiteral("reply-delay"), QStringLiteral("Delay before every answer."), QStringLiteral("ms") },
-        { QStringLiteral("erase-delay"), QStringLiteral("Delay before the answer to Y."), QStringLiteral("ms") },
-        { QStringLiteral("stall-after"), QStringLiteral("Go quiet for good after this many image lines."), QStringLiteral("lines") },
+        { QStringLiteral("mode"),
+          QStringLiteral("Start in application, bootloader or silent mode."),
+          QStringLiteral("mode"), QStringLiteral("application") },
+        { QStringLiteral("app-version"), QStringLiteral("Application version answered to VER."),
+          QStringLiteral("version") },
+        { QStringLiteral("bootloader-version"), QStringLiteral("Bootloader version (VER and B)."),
+          QStringLiteral("version") },
+        { QStringLiteral("reply-delay"), QStringLiteral("Delay before every answer."),
+          QStringLiteral("ms") },
+        { QStringLiteral("erase-delay"), QStringLiteral("Delay before the answer to Y."),
+          QStringLiteral("ms") },
+        { QStringLiteral("stall-after"),
+          QStringLiteral("Go quiet for good after this many image lines."),
+          QStringLiteral("lines") },
         { QStringLiteral("garbage"), QStringLiteral("Answer every request with junk bytes.") },
-        { QStringLiteral("garbage-seed"), QStringLiteral("Seed of the junk bytes."), QStringLiteral("seed") },
-        { QStringLiteral("link"), QStringLiteral("Make a symbolic link to the port (removed on exit)."), QStringLiteral("path") },
-        { QStringLiteral("record"), QStringLiteral("Write a hex dump of all traffic with time stamps."), QStringLiteral("file") },
+        { QStringLiteral("garbage-seed"), QStringLiteral("Seed of the junk bytes."),
+          QStringLiteral("seed") },
+        { QStringLiteral("link"),
+          QStringLiteral("Make a symbolic link to the port (removed on exit)."),
+          QStringLiteral("path") },
+        { QStringLiteral("record"),
+          QStringLiteral("Write a hex dump of all traffic with time stamps."),
+          QStringLiteral("file") },
         { QStringLiteral("quiet"), QStringLiteral("Do not log commands on stderr.") },
     });
     parser.process(app);
@@ -104,8 +118,11 @@ QByteArray dumpLine(qint64 ms, const char *direction, const QByteArray &bytes)
         if (c < 0x20 || c > 0x7e)
             c = '.';
     }
-    const QString stamp = QStringLiteral("%1.%2").arg(ms / 1000, 6, 10, QLatin1Char('0')).arg(ms % 1000, 3, 10, QLatin1Char('0'));
-    return stamp.toLatin1() + ' ' + direction + ' ' + bytes.toHex(' ').toUpper() + "  |" + printable + "|\n";
+    const QString stamp = QStringLiteral("%1.%2")
+                              .arg(ms / 1000, 6, 10, QLatin1Char('0'))
+                              .arg(ms % 1000, 3, 10, QLatin1Char('0'));
+    return stamp.toLatin1() + ' ' + direction + ' ' + bytes.toHex(' ').toUpper() + "  |" + printable
+        + "|\n";
 }
 
 bool makeLink(const QString &target, const QString &linkPath)
@@ -130,7 +147,8 @@ int main(int argc, char *argv[])
         return ExitBadUsage;
 
     QFile record(settings.recordPath);
-    if (!settings.recordPath.isEmpty() && !record.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!settings.recordPath.isEmpty()
+        && !record.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         std::fprintf(stderr, "snp300-sim: cannot write %s\n", qPrintable(settings.recordPath));
         return ExitBadUsage;
     }
@@ -141,7 +159,8 @@ int main(int argc, char *argv[])
         return ExitDeviceFailed;
     }
     if (!settings.linkPath.isEmpty() && !makeLink(pty.portName(), settings.linkPath)) {
-        std::fprintf(stderr, "snp300-sim: cannot make the link %s\n", qPrintable(settings.linkPath));
+        std::fprintf(stderr, "snp300-sim: cannot make the link %s\n",
+                     qPrintable(settings.linkPath));
         return ExitBadUsage;
     }
 
@@ -166,7 +185,8 @@ int main(int argc, char *argv[])
     }
 
     TerminationWatcher watcher;
-    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &app, &QCoreApplication::quit);
+    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &app,
+                     &QCoreApplication::quit);
     const int result = app.exec();
 
     if (!settings.linkPath.isEmpty())

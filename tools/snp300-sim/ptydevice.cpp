@@ -14,7 +14,8 @@ namespace {
 
 QString systemError(const char *what)
 {
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 void setFlag(int fd, int getCommand, int setCommand, int flag)
@@ -130,7 +131,8 @@ bool PtyDevice::send(const QByteArray &bytes)
         return false;
     const ssize_t written = ::write(m_master, bytes.constData(), static_cast<size_t>(bytes.size()));
     if (written != bytes.size()) {
-        qWarning("PtyDevice: %s", qPrintable(written < 0 ? systemError("write") : QStringLiteral("short write")));
+        qWarning("PtyDevice: %s",
+                 qPrintable(written < 0 ? systemError("write") : QStringLiteral("short write")));
         return false;
     }
     emit answerSent(bytes);
@@ -182,5 +184,6 @@ void PtyDevice::scheduleNextAnswer()
 {
     if (m_pending.isEmpty() || m_answerTimer->isActive())
         return;
-    m_answerTimer->start(static_cast<int>(qMax<qint64>(0, m_pending.first().dueMs - m_clock.elapsed())));
+    m_answerTimer->start(
+        static_cast<int>(qMax<qint64>(0, m_pending.first().dueMs - m_clock.elapsed())));
 }

@@ -41,8 +41,7 @@ Snp300Device::Snp300Device(const Snp300Options &options)
     : m_options(options)
     , m_mode(options.startMode)
     , m_random(options.garbageSeed)
-{
-}
+{ }
 
 void Snp300Device::setOptions(const Snp300Options &options)
 {

@@ -19,7 +19,9 @@ extern "C" void writeSignalToPipe(int signalNumber)
 
 void installHandler(int signalNumber, void (*handler)(int))
 {
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
