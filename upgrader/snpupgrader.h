@@ -71,6 +71,7 @@ private:
 
     // The device dialogue, one handler per state that reads the chunk.
     void handleVersionAnswer(const QByteArray &chunk);
+    void recordApplicationVersion(const QString &trimmedChunk);
     void handleBootloaderProbeAnswer(const QByteArray &chunk);
     void handleLoadImage();
     void handleProgrammingAnswer();

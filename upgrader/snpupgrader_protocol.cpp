@@ -125,21 +125,33 @@ void SNPUpgrader::handleVersionAnswer(const QByteArray &chunk)
 
     static const QRegularExpression bootTag(QStringLiteral("<BOOT>(.*)</BOOT>"));
     const QRegularExpressionMatch boot = bootTag.match(trimmed);
-    if (boot.hasMatch()) {
-        m_verStrTimer->stop();
-        appendLog(QStringLiteral("Bootloader Version: %1").arg(boot.captured(1)));
-        m_bootloaderVersion = boot.captured(1);
-        const int bootloaderNumber = versionNumber(m_bootloaderVersion);
-        appendLog(QStringLiteral("Bootloader Version number: %1").arg(bootloaderNumber));
-        // A nested event loop runs while the server answers; chunks arriving meanwhile are
-        // handled by nested calls of readSerialData().
+    if (!boot.hasMatch()) {
+        recordApplicationVersion(trimmed);
+        return;
+    }
+
+    m_verStrTimer->stop();
+    appendLog(QStringLiteral("Bootloader Version: %1").arg(boot.captured(1)));
+    m_bootloaderVersion = boot.captured(1);
+    const int bootloaderNumber = versionNumber(m_bootloaderVersion);
+    appendLog(QStringLiteral("Bootloader Version number: %1").arg(bootloaderNumber));
+
+    // The server is asked for its newest bootloader in a nested event loop, during which the
+    // device may send more. The port reports no new data while its readyRead is being handled,
+    // so the rest of this answer runs right after this handler has returned: chunks that arrive
+    // during the query are then handled at once, by nested calls, before this one finishes.
+    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber] {
         QString serverVersion;
         queryFirmwareServer(true, &serverVersion, false);
         recordBootloaderDecision(bootloaderNumber, versionNumber(serverVersion));
-    }
+        recordApplicationVersion(trimmed);
+    });
+}
 
+void SNPUpgrader::recordApplicationVersion(const QString &trimmedChunk)
+{
     static const QRegularExpression versionTag(QStringLiteral("<VER>(.*)</VER>"));
-    const QRegularExpressionMatch version = versionTag.match(trimmed);
+    const QRegularExpressionMatch version = versionTag.match(trimmedChunk);
     if (version.hasMatch()) {
         m_verStrTimer->stop();
         appendLog(QStringLiteral("Application Version: %1").arg(version.captured(1)));

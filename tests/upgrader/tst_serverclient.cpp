@@ -1,0 +1,290 @@
+// The firmware-server client against a real HTTP server on 127.0.0.1: the requests on the wire,
+// the list parsing and choice, the result and the out parameter, the download, and the faults.
+
+#include "snpupgraderprobe.h"
+#include "windowfixture.h"
+
+#include <QTcpServer>
+#include <QtTest>
+
+namespace {
+
+const QString Fmr130 = "snp300_1_3_0.quenmarksnpfmr";
+const QString Fmr123 = "snp300_1_2_3.quenmarksnpfmr";
+const QString Btl015 = "snp300_1_0_15.quenmarksnpbtl";
+const QString Unchanged = "unchanged";
+
+QByteArray listOf(const QStringList &names)
+{
+    QByteArray body = "<hr><snp300>";
+    for (const QString &name : names)
+        body += "<listItem><name>" + name.toUtf8() + "</name></listItem>";
+    return body + "</snp300><hr>";
+}
+
+// A port on 127.0.0.1 that nobody listens on.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+} // namespace
+
+class ServerClientTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listRequestOnTheWire();
+    void choice_data();
+    void choice();
+    void listParsing_data();
+    void listParsing();
+    void downloadStoresTheNewestImage();
+    void downloadFailures_data();
+    void downloadFailures();
+    void unsafeNamesAreNeverCandidates();
+    void unansweredListTakesTheWholeWait_data();
+    void unansweredListTakesTheWholeWait();
+    void lateListReplyIsNotTakenForTheDownload();
+};
+
+void ServerClientTest::listRequestOnTheWire()
+{
+    WindowFixture f;
+    f.addServerImage(Fmr130, "x\n");
+    QString available;
+    f.window->queryFirmwareServer(false, &available, false);
+    QCOMPARE(f.server.requests().size(), 1);
+    const FirmwareServer::Request request = f.server.requests().first();
+    QCOMPARE(request.method, QString("POST"));
+    QCOMPARE(request.path, QString("/snp300/index.php"));
+    QCOMPARE(request.body, QByteArray("user=opsr&pwd=rdox4%25bnT&service=list"));
+}
+
+void ServerClientTest::choice_data()
+{
+    QTest::addColumn<bool>("bootloader");
+    QTest::addColumn<QString>("deviceVersion");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("available");
+    QTest::newRow("newer firmware") << false << "1.2.9" << Fmr130 << "1.3.0";
+    QTest::newRow("device up to date") << false << "1.3.0" << "" << "1.3.0";
+    QTest::newRow("device newer") << false << "2.0.0" << "" << "1.3.0";
+    QTest::newRow("device reports nothing") << false << "" << Fmr130 << "1.3.0";
+    QTest::newRow("newer bootloader") << true << "1.0.14" << Btl015 << "1.0.15";
+    QTest::newRow("bootloader up to date") << true << "1.0.15" << "" << "1.0.15";
+}
+
+void ServerClientTest::choice()
+{
+    QFETCH(bool, bootloader);
+    QFETCH(QString, deviceVersion);
+    QFETCH(QString, result);
+    QFETCH(QString, available);
+    WindowFixture f;
+    for (const QString &name : {Fmr123, Fmr130, Btl015})
+        f.addServerImage(name, "image\n");
+    SNPUpgraderProbe::setDeviceVersions(*f.window, bootloader ? "9.9.9" : deviceVersion,
+                                        bootloader ? deviceVersion : "9.9.9");
+    QString availableVersion = Unchanged;
+    QCOMPARE(f.window->queryFirmwareServer(bootloader, &availableVersion, false), result);
+    QCOMPARE(availableVersion, available);
+    QCOMPARE(f.server.requests().size(), 1); // nothing downloaded
+}
+
+void ServerClientTest::listParsing_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("available");
+
+    QTest::newRow("items at any depth")
+            << QByteArray("<hr><snp300><group><listItem><name>" + Fmr130.toUtf8()
+                          + "</name></listItem></group></snp300><hr>")
+            << Fmr130 << "1.3.0";
+    QTest::newRow("first name child counts")
+            << QByteArray("<snp300><listItem><size>3</size><name>" + Fmr130.toUtf8()
+                          + "</name><name>" + Fmr123.toUtf8() + "</name></listItem></snp300>")
+            << Fmr130 << "1.3.0";
+    QTest::newRow("only near misses")
+            << listOf({"snp300_1_3_0.quenmarksnpfmr.bak", "snp300_1_3.quenmarksnpfmr",
+                       "snp_300_1_3_0.quenmarksnpfmr", Btl015})
+            << "" << Unchanged;
+    QTest::newRow("newest of several") << listOf({Fmr123, "snp300_1_9_9.quenmarksnpfmr", Fmr130})
+                                       << "snp300_1_9_9.quenmarksnpfmr" << "1.9.9";
+    QTest::newRow("not XML") << QByteArray("<hr>Service unavailable<hr") << "" << Unchanged;
+    QTest::newRow("empty body") << QByteArray() << "" << Unchanged;
+    QTest::newRow("other root") << QByteArray("<hr><files><listItem><name>" + Fmr130.toUtf8()
+                                              + "</name></listItem></files><hr>")
+                                << "" << Unchanged;
+    QTest::newRow("no items") << QByteArray("<hr><snp300/><hr>") << "" << Unchanged;
+    QTest::newRow("short head keeps the version unknown")
+            << listOf({"snp300.1_3_0_quenmarksnpfmr"}) << "" << Unchanged;
+}
+
+void ServerClientTest::listParsing()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, result);
+    QFETCH(QString, available);
+    WindowFixture f;
+    f.server.setListBody(body);
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    QString availableVersion = Unchanged;
+    QCOMPARE(f.window->queryFirmwareServer(false, &availableVersion, false), result);
+    QCOMPARE(availableVersion, available);
+}
+
+void ServerClientTest::downloadStoresTheNewestImage()
+{
+    WindowFixture f;
+    f.addServerImage(Fmr123, "old\n");
+    f.addServerImage(Fmr130, "first\n");
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+
+    QString available;
+    const QString path = f.window->queryFirmwareServer(false, &available, true);
+    const QString expectedPath = f.home.documentsPath() + '/' + Fmr130;
+    QCOMPARE(path, expectedPath);
+    QCOMPARE(available, QString("1.3.0"));
+    QCOMPARE(f.server.requests().size(), 2);
+    QCOMPARE(f.server.requests().at(1).body,
+             QByteArray("user=opsr&pwd=rdox4%25bnT&service=get&name=" + Fmr130.toUtf8()));
+    QFile stored(path);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), QByteArray("first\n"));
+    stored.close();
+
+    // A second download of the same name replaces the file.
+    f.addServerImage(Fmr130, "second, longer\n");
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), expectedPath);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), QByteArray("second, longer\n"));
+    // Nothing else is left in the Documents folder (no temporary files).
+    QCOMPARE(QDir(f.home.documentsPath()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{Fmr130});
+}
+
+void ServerClientTest::downloadFailures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("empty body") << "empty";
+    QTest::newRow("target is a folder") << "folder";
+    QTest::newRow("documents is a file") << "documents-file";
+}
+
+void ServerClientTest::downloadFailures()
+{
+    QFETCH(QString, fault);
+    WindowFixture f;
+    f.addServerImage(Fmr130, "new image\n");
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    const QString target = f.home.documentsPath() + '/' + Fmr130;
+    if (fault == "empty") {
+        f.addDocument(Fmr130, "earlier image\n");
+        f.server.setEmptyDownload(true);
+    } else if (fault == "folder") {
+        QVERIFY(QDir().mkpath(target));
+    } else {
+        QVERIFY(QDir(f.home.documentsPath()).removeRecursively());
+        QFile blocker(f.home.documentsPath());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+
+    QString available;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString());
+    QCOMPARE(available, QString("1.3.0"));
+    if (fault == "empty") {
+        QFile earlier(target);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier image\n"));
+        QVERIFY(f.logLines().isEmpty());
+    } else {
+        QVERIFY(!QFileInfo(target).isFile());
+        QCOMPARE(f.logLines().size(), 1);
+        QVERIFY2(f.logLines().first().startsWith("Cannot store the downloaded image " + target),
+                 qPrintable(f.logLines().first()));
+    }
+    if (fault != "documents-file") {
+        const QStringList left =
+                QDir(f.home.documentsPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot
+                                                       | QDir::Hidden);
+        QCOMPARE(left, QStringList{Fmr130});
+    }
+}
+
+void ServerClientTest::unsafeNamesAreNeverCandidates()
+{
+    WindowFixture f;
+    const QStringList hostile = {"../snp300_9_9_9.quenmarksnpfmr",
+                                 "/tmp/snp300_9_9_8.quenmarksnpfmr",
+                                 "..\\snp300_9_9_7.quenmarksnpfmr",
+                                 "C:snp300_9_9_6.quenmarksnpfmr",
+                                 "sub/dir_9_9_5.quenmarksnpfmr"};
+    f.server.setListBody(listOf(hostile + QStringList{Fmr130}));
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    QString available;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, false), Fmr130);
+    QCOMPARE(available, QString("1.3.0"));
+
+    f.server.setListBody(listOf(hostile));
+    available = Unchanged;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString());
+    QCOMPARE(available, Unchanged);
+    QCOMPARE(f.server.requests().size(), 2); // no download was asked for
+}
+
+void ServerClientTest::unansweredListTakesTheWholeWait_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("connection refused") << "refused";
+    QTest::newRow("HTTP error") << "500";
+    QTest::newRow("forbidden") << "403";
+}
+
+void ServerClientTest::unansweredListTakesTheWholeWait()
+{
+    QFETCH(QString, fault);
+    WindowFixture f;
+    f.addServerImage(Fmr130, "x\n");
+    if (fault == "refused")
+        qputenv("SNP300_FIRMWARE_SERVER", "http://127.0.0.1:" + QByteArray::number(closedPort()));
+    else
+        f.server.setForcedStatus(fault.toInt());
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    QString available = Unchanged;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true),
+             QString("NoRequestResponse"));
+    QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(available, Unchanged);
+}
+
+void ServerClientTest::lateListReplyIsNotTakenForTheDownload()
+{
+    WindowFixture f;
+    f.addServerImage(Fmr130, "the real image\n");
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+
+    // The first list request is answered only after its wait has ended ...
+    f.server.setDelayMs(5600);
+    QString available;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true),
+             QString("NoRequestResponse"));
+
+    // ... and its reply arrives while the next call waits for its download.
+    f.server.setDelayMs(0);
+    f.server.setDownloadDelayMs(2000);
+    const QString path = f.window->queryFirmwareServer(false, &available, true);
+    QCOMPARE(path, f.home.documentsPath() + '/' + Fmr130);
+    QFile stored(path);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), QByteArray("the real image\n"));
+}
+
+QTEST_MAIN(ServerClientTest)
+#include "tst_serverclient.moc"

@@ -1,0 +1,417 @@
+// Whole upgrades through the real window, a simulated SNP300 on a pseudo-terminal and a firmware
+// server on 127.0.0.1: the bytes on the wire, the log, the progress, the boxes, and the cases
+// where nothing may be started.
+
+#include "snpupgraderprobe.h"
+#include "windowfixture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QString Fmr130 = "snp300_1_3_0.quenmarksnpfmr";
+const QString Btl015 = "snp300_1_0_15.quenmarksnpbtl";
+
+const QByteArray VersionRequest("VER\r\r\n");
+
+Snp300Options quickDevice(const QString &app = "1.2.9", const QString &bootloader = "1.0.14")
+{
+    Snp300Options options;
+    options.appVersion = app;
+    options.bootloaderVersion = bootloader;
+    options.eraseDelayMs = 100;
+    return options;
+}
+
+QString firmwareDialog(const QString &current, const QString &available)
+{
+    return QString("You are about to start updating the firmware on your SNP300.\nCurrent "
+                   "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
+                   "not done in appropriate conditions:\n\t- Make sure your device will not sleep "
+                   "or lock during the 3 min update\n\t- Make sure the SNP300 is connected to a "
+                   "power supply for the duration of the update\n\t- Don't try to run other "
+                   "programs during the update.\n\t- Switch off any other nearby devices that "
+                   "could possibly connect to the SNP300\n")
+            .arg(current, available);
+}
+
+QString bootloaderDialog(const QString &current, const QString &available)
+{
+    QString text = firmwareDialog(current, available);
+    return text.replace("updating the firmware", "updating the bootloader");
+}
+
+// Every line as the program sends it: read in text mode (CR LF becomes LF), then CR LF.
+QByteArray linesOnTheWire(const QByteArray &image)
+{
+    QByteArray wire;
+    for (QByteArray line : image.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        wire += line + "\n\r\n";
+    }
+    return wire;
+}
+
+QByteArray commandsUpToP()
+{
+    return VersionRequest + VersionRequest + '\x02' + '\x02' + "UNLOCK\r\r\n" + "E" + "Y" + "P";
+}
+
+} // namespace
+
+class UpgradeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void applicationUpgradeEndToEnd();
+    void oneLineImage();
+    void oldBootloaderIsUpdatedFirst();
+    void newerBootloaderOnTheServerIsUpdatedFirst();
+    void deviceInItsBootloader();
+    void bootloaderVersionThatIsNotHexadecimal();
+    void promptSplitAcrossChunks();
+    void chunkDuringTheServerQuery();
+    void testImagesArePreferred();
+    void serverDownStartsNothing();
+    void cancelStartsNothing();
+    void upToDateStartsNothing();
+    void emptyImageIsNotStarted();
+    void imageThatVanishesAfterErase();
+};
+
+void UpgradeTest::applicationUpgradeEndToEnd()
+{
+    WindowFixture f(quickDevice());
+    // One line ends in CR LF on disk: it is read as LF like the others.
+    QByteArray image = hexImage(5);
+    image.replace(43, 1, "\r\n");
+    f.addServerImage(Fmr130, image);
+    f.addServerImage("snp300_1_0_14.quenmarksnpbtl", hexImage(2));
+    QSignalSpy progress(f.progressBar(), &QProgressBar::valueChanged);
+
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(f.waitForLogLine("Device ready to start update"));
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(!f.upgradeButton()->isEnabled());
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+
+    const QString path = f.home.documentsPath() + '/' + Fmr130;
+    QCOMPARE(f.boxes.count(), 1);
+    const MessageBoxAnswerer::Record box = f.boxes.boxes().first();
+    QCOMPARE(box.text, firmwareDialog("1.2.9", "1.3.0"));
+    QCOMPARE(box.title, QString());
+    QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.styleSheet, QString("QLabel{min-width:550 px;}"));
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QVERIFY(!box.hadParent);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
+                              commandsUpToP() + linesOnTheWire(image) + '\x18' + '\x18', 5000);
+    QCOMPARE(f.device.device().programmedLines().size(), 5);
+
+    const QStringList expectedLog = {
+            "Connected. Select Upgrade SNP300 to continue.",
+            "Bootloader Version: 1.0.14",
+            "Bootloader Version number: 1014",
+            "Device ready to start update",
+            "Application Version: 1.2.9",
+            "Start update using file: " + path,
+            "Device in bootloader mode",
+            "Device is in Bootloader mode",
+            "Device is UNLOCKED",
+            "Erasing... This can take a few seconds",
+            "Device is ERASED",
+            "All lines of the input file have been parsed. TOTAL: 5 lines.",
+            "Start programming.",
+            "Programmming done.",
+            "Starting Application",
+            "UPGRADE IS DONE",
+    };
+    QCOMPARE(f.logLines(), expectedLog);
+
+    QList<int> values;
+    for (const QList<QVariant> &args : qAsConst(progress))
+        values << args.first().toInt();
+    QCOMPARE(values, (QList<int>{2, 3, 4, 5}));
+    QCOMPARE(f.progressBar()->maximum(), 5);
+    QCOMPARE(f.connectButton()->text(), QString("Connect"));
+    QVERIFY(!f.upgradeButton()->isEnabled());
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 9);
+    QCOMPARE(f.boxes.count(), 1); // no bootloader box after an application update
+}
+
+void UpgradeTest::oneLineImage()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(1));
+    QVERIFY(f.connectAndReadVersions());
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
+                              commandsUpToP() + linesOnTheWire(hexImage(1)) + '\x18' + '\x18',
+                              5000);
+    QCOMPARE(f.progressBar()->maximum(), 1);
+    QCOMPARE(f.progressBar()->value(), 0);
+}
+
+void UpgradeTest::oldBootloaderIsUpdatedFirst()
+{
+    WindowFixture f(quickDevice("1.2.9", "1.0.13"));
+    f.addServerImage(Fmr130, hexImage(3));
+    f.addServerImage(Btl015, hexImage(2));
+    QVERIFY(f.connectAndReadVersions());
+    const QStringList log = f.logLines();
+    QCOMPARE(log.mid(1, 4),
+             (QStringList{"Bootloader Version: 1.0.13", "Bootloader Version number: 1013",
+                          "Device bootloader needs to be updated",
+                          "Device ready to start update"}));
+    QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
+
+    f.boxes.answerNext(QMessageBox::Ok);
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QVERIFY(f.waitForLogLine("Start update using file: " + f.home.documentsPath() + '/'
+                             + Btl015));
+    QTRY_COMPARE_WITH_TIMEOUT(f.boxes.count(), 2, 10000);
+    QCOMPARE(f.boxes.boxes().at(0).text, bootloaderDialog("1.0.13", "1.0.15"));
+    QCOMPARE(f.boxes.boxes().at(1).text,
+             QString("The SNP300 Bootloader has been updated\nRestart SNP300.\nRestart "
+                     "SnpUpgrader to upgrade the firmware."));
+    QCOMPARE(f.boxes.boxes().at(1).title, QString("SNPUpgrader"));
+    QCOMPARE(f.device.device().programmedLines().size(), 2);
+    QVERIFY(f.server.requests().last().body.endsWith("name=" + Btl015.toUtf8()));
+    QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
+}
+
+void UpgradeTest::newerBootloaderOnTheServerIsUpdatedFirst()
+{
+    WindowFixture f(quickDevice("1.2.9", "1.0.14"));
+    f.addServerImage(Btl015, hexImage(2));
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(f.logLines().contains("Device bootloader needs to be updated"));
+    QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
+    // The server was asked for the bootloader list while the version answer was handled.
+    QCOMPARE(f.server.requests().size(), 1);
+}
+
+void UpgradeTest::deviceInItsBootloader()
+{
+    Snp300Options options = quickDevice("1.2.9", "1.0.14");
+    options.startMode = Snp300Options::Mode::Bootloader;
+    WindowFixture f(options);
+    f.connectDevice();
+    QVERIFY(f.waitForLogLine("Device ready to start update"));
+    const QStringList log = f.logLines();
+    QCOMPARE(log.mid(1),
+             (QStringList{"Bootloader Version (bootloader only): 1.0.14",
+                          "Bootloader Version number: 1014", "Device ready to start update"}));
+    QVERIFY(!SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
+    QVERIFY(!SNPUpgraderProbe::bootloaderWatchdogActive(*f.window));
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 11);
+    QCOMPARE(SNPUpgraderProbe::bootloaderVersion(*f.window), QString("1.0.14"));
+    QVERIFY(f.device.received().endsWith(QByteArray("\x02") + "B"));
+    QVERIFY(f.server.requests().isEmpty()); // a bootloader is not compared with the server
+    QTest::qWait(1500); // the bootloader watchdog must not fire any more
+    QCOMPARE(f.boxes.count(), 0);
+    QVERIFY(SNPUpgraderProbe::portOpen(*f.window));
+}
+
+void UpgradeTest::bootloaderVersionThatIsNotHexadecimal()
+{
+    Snp300Options options = quickDevice();
+    options.startMode = Snp300Options::Mode::Silent;
+    WindowFixture f(options);
+    f.device.setAutoAnswer(false);
+    f.connectDevice();
+    QTRY_VERIFY_WITH_TIMEOUT(f.device.received().endsWith('\x02'), 5000);
+    f.device.send("\r\n01>");
+    QTRY_VERIFY_WITH_TIMEOUT(f.device.received().endsWith('B'), 5000);
+    f.device.send("B\r\nzz\r\n01>");
+    QVERIFY(f.waitForLogLine("Device ready to start update"));
+    QCOMPARE(f.logLines().mid(1),
+             (QStringList{"Bootloader Version (bootloader only): 0.0.0",
+                          "Bootloader Version number: 0", "Device bootloader needs to be updated",
+                          "Device ready to start update"}));
+    QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
+
+    // An answer with fewer than two parts records nothing and stops the watchdog.
+    f.device.send("01>");
+    f.device.send("junk");
+    QTest::qWait(300);
+    QCOMPARE(SNPUpgraderProbe::bootloaderVersion(*f.window), QString("0.0.0"));
+}
+
+void UpgradeTest::promptSplitAcrossChunks()
+{
+    WindowFixture f(quickDevice());
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
+    f.addServerImage(Fmr130, hexImage(2));
+    QVERIFY(f.connectAndReadVersions());
+    f.device.setAutoAnswer(false);
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 2, 10000);
+    f.device.send("\r\nBOOT\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 3, 5000);
+    f.device.clearReceived();
+    f.device.send("\r\n0");
+    QTest::qWait(300);
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 3);
+    f.device.send("1>");
+    QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 4, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), QByteArray("UNLOCK\r\r\n"), 5000);
+    QVERIFY(f.logLines().contains("Device is in Bootloader mode"));
+}
+
+void UpgradeTest::chunkDuringTheServerQuery()
+{
+    WindowFixture f(quickDevice());
+    f.server.setDelayMs(1000);
+    // While the window waits for the server's answer, the device sends another chunk: it is
+    // handled by a nested call, in state 1, before the interrupted call finishes.
+    QObject::connect(&f.server, &FirmwareServer::requestReceived, &f.device,
+                     [&f] { f.device.send("\r\n<VER>7.7.7</VER>\r\n"); });
+    f.connectDevice();
+    QVERIFY(f.waitForLogLine("Application Version: 1.2.9"));
+    QCOMPARE(f.logLines().mid(1),
+             (QStringList{"Bootloader Version: 1.0.14", "Bootloader Version number: 1014",
+                          "Application Version: 7.7.7", "Device ready to start update",
+                          "Application Version: 1.2.9"}));
+    QCOMPARE(SNPUpgraderProbe::appVersion(*f.window), QString("1.2.9"));
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
+}
+
+void UpgradeTest::testImagesArePreferred()
+{
+    WindowFixture f(quickDevice("1.2.9", "1.0.13"));
+    f.addServerImage(Fmr130, hexImage(3));
+    f.addServerImage(Btl015, hexImage(3));
+    f.addDocument("test_b.quenmarksnpfmr", hexImage(4));
+    const QString chosen = f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
+    f.addDocument("test_a.quenmarksnpbtl", hexImage(5));
+    f.addDocument("test_0.quenmarksnpfmr.bak", hexImage(6));
+    QVERIFY(QDir(f.home.documentsPath()).mkdir("test_0.quenmarksnpfmr"));
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
+    f.boxes.answerNext(QMessageBox::Ok);
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("Start update using file: " + chosen));
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QCOMPARE(f.device.device().programmedLines().size(), 2);
+    for (const FirmwareServer::Request &request : f.server.requests())
+        QCOMPARE(request.field("service"), QString("list"));
+}
+
+void UpgradeTest::serverDownStartsNothing()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    f.server.close();
+    f.device.clearReceived();
+    f.boxes.answerNext(QMessageBox::Ok);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
+    QCOMPARE(f.boxes.count(), 1);
+    QVERIFY2(clock.elapsed() >= 4500, "the box must wait for the list request");
+    QCOMPARE(f.boxes.boxes().first().text,
+             QString("You are about to launch an update of your SNP300 firmware.\nYour device "
+                     "firmware: 1.2.9\nFirmware Server is not available. Please check your "
+                     "Internet Connection, Update is canceled"));
+    QCOMPARE(f.device.received(), QByteArray());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
+}
+
+void UpgradeTest::cancelStartsNothing()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
+    QVERIFY(f.connectAndReadVersions());
+    f.device.clearReceived();
+    f.boxes.answerNext(QMessageBox::Cancel);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
+    QCOMPARE(f.boxes.boxes().first().text, firmwareDialog("1.2.9", "1.3.0"));
+    QCOMPARE(f.device.received(), QByteArray());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QCOMPARE(SNPUpgraderProbe::firmwareFilePath(*f.window), QString());
+}
+
+void UpgradeTest::upToDateStartsNothing()
+{
+    WindowFixture f(quickDevice("1.3.0"));
+    f.addServerImage(Fmr130, hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    f.device.clearReceived();
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
+    QCOMPARE(f.boxes.boxes().first().text, firmwareDialog("1.3.0", "1.3.0"));
+    QCOMPARE(f.device.received(), QByteArray());
+    QCOMPARE(f.server.requests().last().field("service"), QString("list"));
+}
+
+void UpgradeTest::emptyImageIsNotStarted()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    const QString empty = f.addDocument("test_a.quenmarksnpfmr", QByteArray());
+    QVERIFY(f.connectAndReadVersions());
+    f.device.clearReceived();
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("The upgrade was not started: the image file " + empty
+                             + " holds no line."));
+    QCOMPARE(f.device.received(), QByteArray());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
+    QVERIFY(!f.device.device().erased());
+}
+
+void UpgradeTest::imageThatVanishesAfterErase()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    const QString image = f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("Device is ERASED"));
+    QVERIFY(QFile::rename(image, image + ".away"));
+    QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 7, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(f.device.received().endsWith('P'), 5000);
+
+    // Each chunk tries again; the operator is told once; no line goes out.
+    const QString told = QString("Cannot program the device: the image file %1 cannot be opened")
+                                 .arg(image);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.logLines().filter(told).isEmpty(), 5000);
+    f.device.send("\r\nSEND HEX\r\n");
+    f.device.send("\r\nSEND HEX\r\n");
+    QTest::qWait(300);
+    QCOMPARE(f.logLines().filter(told).size(), 1);
+    QVERIFY(f.device.received().endsWith('P'));
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 7);
+
+    // Once the image is back, the next chunk starts programming.
+    QVERIFY(QFile::rename(image + ".away", image));
+    f.device.send("\r\nSEND HEX\r\n");
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QCOMPARE(f.device.device().programmedLines().size(), 3);
+}
+
+QTEST_MAIN(UpgradeTest)
+#include "tst_upgrade.moc"

@@ -1,0 +1,134 @@
+#include "windowfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+WindowFixture::WindowFixture(const Snp300Options &options)
+    : device(options)
+{
+    m_serverImages = home.path() + QStringLiteral("/server-images");
+    QDir().mkpath(m_serverImages);
+    server.setImageDir(m_serverImages);
+    if (!server.listen())
+        qFatal("firmware server: %s", qPrintable(server.errorString()));
+    if (!device.isOpen())
+        qFatal("pseudo-terminal: %s", qPrintable(device.errorString()));
+    qputenv("SNP300_SERIAL_PORTS", device.portName().toLocal8Bit());
+    qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toLocal8Bit());
+    window.reset(new SNPUpgrader);
+    window->show();
+}
+
+WindowFixture::~WindowFixture()
+{
+    window.reset();
+    qunsetenv("SNP300_SERIAL_PORTS");
+    qunsetenv("SNP300_FIRMWARE_SERVER");
+}
+
+QComboBox *WindowFixture::portList() const
+{
+    return window->findChild<QComboBox *>(QStringLiteral("usbCmbSerialPort"));
+}
+
+QPushButton *WindowFixture::connectButton() const
+{
+    return window->findChild<QPushButton *>(QStringLiteral("usbBtnConnect"));
+}
+
+QPushButton *WindowFixture::refreshButton() const
+{
+    return window->findChild<QPushButton *>(QStringLiteral("usbBtnSerialPortRefresh"));
+}
+
+QPushButton *WindowFixture::upgradeButton() const
+{
+    return window->findChild<QPushButton *>(QStringLiteral("usbBtnUpgrade"));
+}
+
+QProgressBar *WindowFixture::progressBar() const
+{
+    return window->findChild<QProgressBar *>(QStringLiteral("usbProgressBar"));
+}
+
+QTextEdit *WindowFixture::logBox() const
+{
+    return window->findChild<QTextEdit *>(QStringLiteral("usbTxtLog"));
+}
+
+QStringList WindowFixture::logLines() const
+{
+    const QString text = logBox()->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+QString WindowFixture::serverImagePath(const QString &name) const
+{
+    return m_serverImages + QLatin1Char('/') + name;
+}
+
+void WindowFixture::addServerImage(const QString &name, const QByteArray &content)
+{
+    QFile file(serverImagePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+}
+
+QString WindowFixture::addDocument(const QString &name, const QByteArray &content)
+{
+    QFile file(home.documentsPath() + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+void WindowFixture::connectDevice()
+{
+    portList()->setCurrentIndex(portList()->findText(device.portName()));
+    QTest::mouseClick(connectButton(), Qt::LeftButton);
+}
+
+bool WindowFixture::connectAndReadVersions()
+{
+    connectDevice();
+    return waitForLogLine(QStringLiteral("Application Version: %1")
+                                  .arg(device.device().appVersion()));
+}
+
+bool WindowFixture::waitForLogLine(const QString &line, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!logLines().contains(line)) {
+        if (clock.elapsed() > timeoutMs) {
+            qWarning("log box without \"%s\":\n%s", qPrintable(line),
+                     qPrintable(logBox()->toPlainText()));
+            return false;
+        }
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+QByteArray hexImage(int lines)
+{
+    QByteArray image;
+    image.reserve(lines * 44);
+    for (int i = 0; i < lines; ++i) {
+        // A data record of 16 bytes: ":" + (count, address, type, data, checksum) in hex,
+        // 43 characters.
+        const int address = (i * 16) & 0xffff;
+        QByteArray record;
+        record.append(char(0x10)).append(char(address >> 8)).append(char(address & 0xff));
+        record.append(char(0x00));
+        for (int b = 0; b < 16; ++b)
+            record.append(char((i * 7 + b) & 0xff));
+        quint8 sum = 0;
+        for (char c : qAsConst(record))
+            sum += quint8(c);
+        record.append(char(quint8(0x100 - sum)));
+        image += ':' + record.toHex().toUpper() + '\n';
+    }
+    return image;
+}

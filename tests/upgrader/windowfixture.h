@@ -1,0 +1,56 @@
+#ifndef WINDOWFIXTURE_H
+#define WINDOWFIXTURE_H
+
+#include "firmwareserver.h"
+#include "messageboxanswerer.h"
+#include "ptydevice.h"
+#include "snpupgrader.h"
+#include "temphome.h"
+
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <memory>
+
+// One window on a simulated SNP300 behind a pseudo-terminal, a firmware server on 127.0.0.1
+// serving a folder of images, a temporary HOME (and so Documents folder), and an answerer that
+// closes every message box the window shows.
+class WindowFixture
+{
+public:
+    explicit WindowFixture(const Snp300Options &options = {});
+    ~WindowFixture();
+
+    TempHome home;
+    PtyDevice device;
+    FirmwareServer server;
+    MessageBoxAnswerer boxes;
+    std::unique_ptr<SNPUpgrader> window;
+
+    QComboBox *portList() const;
+    QPushButton *connectButton() const;
+    QPushButton *refreshButton() const;
+    QPushButton *upgradeButton() const;
+    QProgressBar *progressBar() const;
+    QTextEdit *logBox() const;
+    QStringList logLines() const; // one entry per line of the log box
+
+    QString serverImagePath(const QString &name) const;
+    void addServerImage(const QString &name, const QByteArray &content);
+    QString addDocument(const QString &name, const QByteArray &content);
+
+    // Chooses the simulated device's port and presses Connect.
+    void connectDevice();
+    // Connects and waits until the device's versions have been read.
+    bool connectAndReadVersions();
+    bool waitForLogLine(const QString &line, int timeoutMs = 15000) const;
+
+private:
+    QString m_serverImages;
+};
+
+// An Intel-HEX-like image of n lines, each 43 characters and a line feed.
+QByteArray hexImage(int lines);
+
+#endif // WINDOWFIXTURE_H
