@@ -1,0 +1,57 @@
+// Runs the upgrader's window as the program does (same application object, start-up, log file
+// and style) and upgrades the device on the given port through its buttons.
+//
+//   snp300-autopilot --port PATH [--screenshot FILE] [--timeout SECONDS]
+//
+// The port must be in the window's list: a system port, or one named in SNP300_SERIAL_PORTS.
+
+#include "cvcapplication.h"
+#include "snpupgrader.h"
+#include "upgradepilot.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+#include <QTimer>
+
+int main(int argc, char **argv)
+{
+    CvcApplication app("SNP300 Upgrader", argc, argv);
+    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Upgrades an SNP300 through the window."));
+    parser.addHelpOption();
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Serial port."),
+                                  QStringLiteral("path"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save the window to this PNG at the end."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption timeout(QStringLiteral("timeout"),
+                                     QStringLiteral("Give up after this many seconds."),
+                                     QStringLiteral("seconds"), QStringLiteral("300"));
+    parser.addOptions({port, screenshot, timeout});
+    parser.process(app);
+    if (!parser.isSet(port)) {
+        QTextStream(stderr) << "snp300-autopilot: --port is required\n";
+        return 2;
+    }
+
+    SNPUpgrader window;
+    window.show();
+
+    QTextStream out(stdout);
+    UpgradePilot pilot(&window, parser.value(port));
+    pilot.setReporter([&out](const QString &line) { out << "  " << line << Qt::endl; });
+    QObject::connect(&pilot, &UpgradePilot::finished, &app, [&](bool done) {
+        // Let the window settle (disconnect, final box) before the picture is taken.
+        QTimer::singleShot(500, &app, [&, done] {
+            if (parser.isSet(screenshot))
+                window.grab().save(parser.value(screenshot));
+            if (!done)
+                out << "snp300-autopilot: " << pilot.failure() << Qt::endl;
+            app.exit(done ? 0 : 1);
+        });
+    });
+    QTimer::singleShot(0, &pilot, [&] { pilot.start(parser.value(timeout).toInt() * 1000); });
+    return app.exec();
+}
