@@ -11,6 +11,7 @@ namespace {
 
 const int WatchdogIntervalMs = 1000;
 const int FinalWriteTimeoutMs = 500;
+const int SilenceNoticeMs = 10000;
 
 const char VersionRequest[] = "VER\r\r\n";
 const char Stx = 0x02;
@@ -39,6 +40,7 @@ SNPUpgrader::SNPUpgrader(QWidget *parent)
 SNPUpgrader::~SNPUpgrader()
 {
     delete ui;
+    delete m_silenceTimer;
     delete m_serialPort;
     delete m_bootLoaderTimer;
     delete m_verStrTimer;
@@ -59,6 +61,10 @@ void SNPUpgrader::initialize()
 
     m_serialPort = new QSerialPort;
 
+    m_silenceTimer = new QTimer;
+    m_silenceTimer->setSingleShot(true);
+    m_silenceTimer->setInterval(SilenceNoticeMs);
+
     connect(ui->usbBtnConnect, &QPushButton::clicked, this, &SNPUpgrader::toggleConnection);
     connect(ui->usbBtnUpgrade, &QPushButton::clicked, this, &SNPUpgrader::onUpgradeClicked);
     connect(ui->usbBtnSerialPortRefresh, &QPushButton::clicked, this,
@@ -66,6 +72,8 @@ void SNPUpgrader::initialize()
     connect(m_serialPort, &QSerialPort::readyRead, this, &SNPUpgrader::readSerialData);
     connect(m_verStrTimer, &QTimer::timeout, this, &SNPUpgrader::verStrTimeout);
     connect(m_bootLoaderTimer, &QTimer::timeout, this, &SNPUpgrader::bootLoaderTimeout);
+    connect(m_serialPort, &QSerialPort::errorOccurred, this, &SNPUpgrader::onSerialError);
+    connect(m_silenceTimer, &QTimer::timeout, this, &SNPUpgrader::onDeviceSilent);
 
     refreshSerialPorts();
 }
@@ -124,6 +132,7 @@ void SNPUpgrader::closeLink(bool sendCancel)
             m_serialPort->waitForBytesWritten(FinalWriteTimeoutMs);
     }
     m_serialPort->close();
+    m_silenceTimer->stop();
     ui->usbBtnConnect->setText(tr("Connect"));
     ui->usbBtnUpgrade->setEnabled(false);
 }
@@ -147,9 +156,73 @@ void SNPUpgrader::bootLoaderTimeout()
         closeLink(true);
 }
 
+// A step scheduled before the link was closed finds no port: nothing is written then.
 void SNPUpgrader::writeToDevice(const QByteArray &bytes)
 {
-    m_serialPort->write(bytes);
+    if (m_serialPort->isOpen())
+        m_serialPort->write(bytes);
+}
+
+// The port failed under the open link, typically because the device was unplugged. The link is
+// closed as Disconnect does, but nothing more is written to a port that is gone, and the
+// watchdogs stop: there is nothing left to probe.
+void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError || !m_serialPort->isOpen())
+        return; // failures of open() are reported by the Connect button
+    const QString reason = m_serialPort->errorString();
+    m_serialPort->clearError();
+    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+            || error == QSerialPort::WriteError || error == QSerialPort::DeviceNotFoundError
+            || error == QSerialPort::PermissionError;
+    if (!linkLost) {
+        appendLog(QStringLiteral("Serial port %1 reported an error (%2).")
+                          .arg(m_serialPort->portName(), reason));
+        return;
+    }
+
+    const bool upgrading = m_state >= EnterBootloader && m_state < Finished;
+    appendLog(QStringLiteral("The link to %1 was lost: the port failed (%2) while %3. The "
+                                     "connection is closed.%4")
+                      .arg(m_serialPort->portName(), reason, dialogueStage(),
+                           upgrading ? QStringLiteral(" The upgrade did not complete: reconnect "
+                                                      "the SNP300 and start the upgrade again.")
+                                     : QString()));
+    m_verStrTimer->stop();
+    m_bootLoaderTimer->stop();
+    closeLink(false);
+}
+
+void SNPUpgrader::onDeviceSilent()
+{
+    appendLog(QStringLiteral("The SNP300 has not answered for %1 s while %2. Still waiting; check "
+                             "its cable and power, or press Disconnect.")
+                      .arg(SilenceNoticeMs / 1000)
+                      .arg(dialogueStage()));
+}
+
+// Where the dialogue stands, for the operator: "programming (state 8), line 120 of 2000".
+QString SNPUpgrader::dialogueStage() const
+{
+    QString stage;
+    switch (m_state) {
+    case ConnectProbe: stage = QStringLiteral("waiting for the device's first answer"); break;
+    case ReadVersion: stage = QStringLiteral("reading the device's versions"); break;
+    case BootloaderProbe: stage = QStringLiteral("probing the bootloader"); break;
+    case EnterBootloader: stage = QStringLiteral("entering the bootloader"); break;
+    case WaitPrompt: stage = QStringLiteral("waiting for the bootloader prompt"); break;
+    case Unlock: stage = QStringLiteral("unlocking the device"); break;
+    case ConfirmErase: stage = QStringLiteral("confirming the erase"); break;
+    case Erase: stage = QStringLiteral("erasing the device"); break;
+    case LoadImage: stage = QStringLiteral("loading the image"); break;
+    case Programming: stage = QStringLiteral("programming"); break;
+    case Finished: stage = QStringLiteral("starting the application"); break;
+    default: stage = QStringLiteral("in an unknown stage"); break;
+    }
+    stage += QStringLiteral(" (state %1)").arg(m_state);
+    if (m_state == Programming)
+        stage += QStringLiteral(", line %1 of %2").arg(m_lineIndex).arg(m_fileLines.size());
+    return stage;
 }
 
 void SNPUpgrader::appendLog(const QString &message)

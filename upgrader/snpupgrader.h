@@ -5,11 +5,11 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSerialPort>
 #include <QString>
 
 class QDomNode;
 class QNetworkReply;
-class QSerialPort;
 class QTimer;
 
 namespace Ui {
@@ -81,6 +81,9 @@ private:
                       bool clearBuffer, const QString &logLine = QString());
 
     void closeLink(bool sendCancel);
+    void onSerialError(QSerialPort::SerialPortError error);
+    void onDeviceSilent();
+    QString dialogueStage() const;
     void writeToDevice(const QByteArray &bytes);
     void appendLog(const QString &message);
     void showInformation(const QString &text);
@@ -110,6 +113,9 @@ private:
     QPointer<QNetworkReply> m_pendingReply;
     // An image that cannot be read in the middle of an upgrade is reported once, not per chunk.
     bool m_imageProblemReported = false;
+    // Runs while the bootloader dialogue waits for the device; restarted by every answer. When
+    // it runs out the operator is told that the device has gone quiet.
+    QTimer *m_silenceTimer = nullptr;
 };
 
 #endif // SNPUPGRADER_H

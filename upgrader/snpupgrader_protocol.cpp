@@ -43,6 +43,8 @@ bool endsWithPrompt(const QByteArray &buffer)
 void SNPUpgrader::readSerialData()
 {
     const QByteArray chunk = m_serialPort->readAll();
+    if (m_state >= EnterBootloader && m_state <= Finished)
+        m_silenceTimer->start();
 
     switch (m_state) {
     case ConnectProbe:

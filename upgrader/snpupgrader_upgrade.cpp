@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -42,6 +43,7 @@ void SNPUpgrader::onUpgradeClicked()
     m_imageProblemReported = false;
     m_state = EnterBootloader;
     writeToDevice(QByteArray(1, Stx));
+    m_silenceTimer->start();
 }
 
 QString SNPUpgrader::selectUpgradeFile()

@@ -1,0 +1,133 @@
+// What the operator is told, and what the window does, when the device goes away or goes quiet
+// in the middle of an upgrade.
+
+#include "snpupgraderprobe.h"
+#include "windowfixture.h"
+
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+Snp300Options quickDevice()
+{
+    Snp300Options options;
+    options.eraseDelayMs = 100;
+    return options;
+}
+
+// The server must answer for an upgrade to start, even when a local test image is taken.
+void serveNewerFirmware(WindowFixture &f)
+{
+    f.addServerImage("snp300_1_3_0.quenmarksnpfmr", hexImage(3));
+}
+
+void startUpgrade(WindowFixture &f)
+{
+    QVERIFY(f.connectAndReadVersions());
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+}
+
+} // namespace
+
+class FaultsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deviceUnpluggedWhileProgramming();
+    void deviceQuietWhileProgramming();
+    void stepPendingAtDisconnectWritesNothing();
+};
+
+void FaultsTest::deviceUnpluggedWhileProgramming()
+{
+    WindowFixture f(quickDevice());
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(400));
+    // A second device that the test can pull out.
+    Snp300Options options = quickDevice();
+    options.replyDelayMs = 2;
+    auto unplugged = std::make_unique<PtyDevice>(options);
+    const QString port = unplugged->portName();
+    qputenv("SNP300_SERIAL_PORTS", port.toLocal8Bit());
+    QTest::mouseClick(f.refreshButton(), Qt::LeftButton);
+    f.portList()->setCurrentIndex(f.portList()->findText(port));
+    QTest::mouseClick(f.connectButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("Application Version: 1.2.9"));
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(f.progressBar()->value() >= 20, 20000);
+
+    unplugged.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 10000);
+    // The port is named as the serial port names it, without the "/dev/" of the system.
+    const QString portName = QString(port).remove(QRegularExpression("^/dev/"));
+    const QStringList lost = f.logLines().filter("The link to " + portName + " was lost");
+    QCOMPARE(lost.size(), 1);
+    QVERIFY2(lost.first().contains(QRegularExpression(
+                     "failed \\(.+\\) while programming \\(state 8\\), line \\d+ of 400\\. The "
+                     "connection is "
+                     "closed\\. The upgrade did not complete")),
+             qPrintable(lost.first()));
+    QCOMPARE(f.connectButton()->text(), QString("Connect"));
+    QVERIFY(!f.upgradeButton()->isEnabled());
+    QVERIFY(!SNPUpgraderProbe::versionWatchdogActive(*f.window));
+    QVERIFY(!SNPUpgraderProbe::bootloaderWatchdogActive(*f.window));
+
+    // The window stays usable: the other device connects as usual.
+    qputenv("SNP300_SERIAL_PORTS", f.device.portName().toLocal8Bit());
+    QTest::mouseClick(f.refreshButton(), Qt::LeftButton);
+    QVERIFY(f.connectAndReadVersions());
+}
+
+void FaultsTest::deviceQuietWhileProgramming()
+{
+    Snp300Options options = quickDevice();
+    options.stallAfterLines = 5;
+    WindowFixture f(options);
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(20));
+    startUpgrade(f);
+    QVERIFY(f.waitForLogLine("Start programming."));
+    const QString notice = "The SNP300 has not answered for 10 s while programming (state 8), "
+                           "line 6 of 20. Still waiting; check its cable and power, or press "
+                           "Disconnect.";
+    QVERIFY(f.waitForLogLine(notice, 20000));
+    QCOMPARE(f.logLines().count(notice), 1);
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 8);
+    QVERIFY(SNPUpgraderProbe::portOpen(*f.window));
+
+    // The dialogue still waits, and Disconnect still works.
+    f.device.clearReceived();
+    QTest::mouseClick(f.connectButton(), Qt::LeftButton);
+    QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), QByteArray("\x18"), 5000);
+    QCOMPARE(f.logLines().count(notice), 1);
+}
+
+void FaultsTest::stepPendingAtDisconnectWritesNothing()
+{
+    WindowFixture f(quickDevice());
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    f.device.setAutoAnswer(false);
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(f.device.received().endsWith('\x02'), 5000);
+
+    // The answer schedules the next STX 300 ms later; the operator disconnects before that.
+    f.device.clearReceived();
+    f.device.send("\r\nBOOTLOADER\r\n01>");
+    QVERIFY(f.waitForLogLine("Device in bootloader mode"));
+    QTest::mouseClick(f.connectButton(), Qt::LeftButton);
+    QTest::qWait(600);
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 3);
+    QCOMPARE(f.device.received(), QByteArray("\x18"));
+}
+
+QTEST_MAIN(FaultsTest)
+#include "tst_faults.moc"
