@@ -1,4 +1,5 @@
 #include "windowfixture.h"
+#include "sampleimage.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,22 +114,7 @@ bool WindowFixture::waitForLogLine(const QString &line, int timeoutMs) const
 
 QByteArray hexImage(int lines)
 {
-    QByteArray image;
-    image.reserve(lines * 44);
-    for (int i = 0; i < lines; ++i) {
-        // A data record of 16 bytes: ":" + (count, address, type, data, checksum) in hex,
-        // 43 characters.
-        const int address = (i * 16) & 0xffff;
-        QByteArray record;
-        record.append(char(0x10)).append(char(address >> 8)).append(char(address & 0xff));
-        record.append(char(0x00));
-        for (int b = 0; b < 16; ++b)
-            record.append(char((i * 7 + b) & 0xff));
-        quint8 sum = 0;
-        for (char c : qAsConst(record))
-            sum += quint8(c);
-        record.append(char(quint8(0x100 - sum)));
-        image += ':' + record.toHex().toUpper() + '\n';
-    }
-    return image;
+    // Data records and the end-of-file record; below 64 KiB there is no address record.
+    Q_ASSERT(lines >= 1 && lines <= 4097);
+    return SampleImage::generate(lines - 1, quint32(lines));
 }

@@ -50,7 +50,8 @@ private:
     QString m_serverImages;
 };
 
-// An Intel-HEX-like image of n lines, each 43 characters and a line feed.
+// An Intel HEX image of n lines (data records of 43 characters, then the end-of-file record),
+// each ending in a line feed.
 QByteArray hexImage(int lines);
 
 #endif // WINDOWFIXTURE_H
