@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -225,9 +226,17 @@ QString SNPUpgrader::dialogueStage() const
     return stage;
 }
 
+// Each message is a new paragraph of the log box. Text from the device or the file system is
+// shown as it stands: what would read as markup is escaped rather than rendered.
 void SNPUpgrader::appendLog(const QString &message)
 {
-    ui->usbTxtLog->append(message);
+    if (!Qt::mightBeRichText(message)) {
+        ui->usbTxtLog->append(message);
+        return;
+    }
+    QString escaped = message.toHtmlEscaped();
+    escaped.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    ui->usbTxtLog->append(QLatin1String("<span>") + escaped + QLatin1String("</span>"));
 }
 
 void SNPUpgrader::showInformation(const QString &text)

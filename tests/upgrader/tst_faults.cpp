@@ -39,6 +39,7 @@ private slots:
     void deviceUnpluggedWhileProgramming();
     void deviceQuietWhileProgramming();
     void stepPendingAtDisconnectWritesNothing();
+    void deviceTextIsShownAsItStands();
 };
 
 void FaultsTest::deviceUnpluggedWhileProgramming()
@@ -127,6 +128,16 @@ void FaultsTest::stepPendingAtDisconnectWritesNothing()
     QTest::qWait(600);
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 3);
     QCOMPARE(f.device.received(), QByteArray("\x18"));
+}
+
+void FaultsTest::deviceTextIsShownAsItStands()
+{
+    Snp300Options options = quickDevice();
+    options.appVersion = "<b>1.2.9</b> & <i>more";
+    WindowFixture f(options);
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(f.logLines().contains("Application Version: <b>1.2.9</b> & <i>more"));
+    QCOMPARE(f.logLines().last(), QString("Application Version: <b>1.2.9</b> & <i>more"));
 }
 
 QTEST_MAIN(FaultsTest)
