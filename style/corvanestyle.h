@@ -6,6 +6,8 @@
 #include <QLinearGradient>
 #include <QProxyStyle>
 
+#include <functional>
+
 QT_BEGIN_NAMESPACE
 class QStyleOptionButton;
 class QStyleOptionComboBox;
@@ -83,12 +85,21 @@ private:
                             bool checked) const;
     void drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool checked, bool enabled) const;
+    static void drawRadioDisc(QPainter *painter, const QPalette &palette, const QRectF &rect);
+    static void fillFlatPanel(QPainter *painter, const QPalette &palette, const QRectF &shape,
+                              qreal radius, bool hover);
+    static void fillPanelFace(QPainter *painter, const QPalette &palette, QRectF shape,
+                              qreal radius, bool pressed, bool on, bool highlighted);
     // Where the sheet element elementId lands when the sheet element frameId
     // is stretched onto target.
     QRectF mapElementRect(const QRectF &target, const QString &frameId,
                           const QString &elementId) const;
+    // The element's bounds in the coordinates of the whole sheet.
+    QRectF elementBounds(const QString &id) const;
 
     // Controls (corvanestyle_controls.cpp)
+    void drawPushButtonBevel(const QStyleOptionButton *option, QPainter *painter,
+                             const QWidget *widget) const;
     // Returns false when the base style should draw the title instead.
     bool drawDockWidgetTitle(const QStyleOptionDockWidget *option, QPainter *painter,
                              const QWidget *widget) const;
@@ -110,8 +121,12 @@ private:
                         const QWidget *widget) const;
     void drawGroupBox(const QStyleOptionGroupBox *option, QPainter *painter,
                       const QWidget *widget) const;
+    void drawGroupBoxFrame(const QStyleOptionGroupBox *option, QPainter *painter,
+                           const QWidget *widget, const QRect &labelRect,
+                           const QRect &checkRect) const;
 
     // Geometry (corvanestyle_metrics.cpp)
+    QRect sliderHandleRect(const QStyleOptionSlider *option, const QWidget *widget) const;
     QRect groupBoxSubControlRect(const QStyleOptionGroupBox *option, SubControl subControl,
                                  const QWidget *widget) const;
     // The four SE_DockWidget* rectangles: close and float buttons, icon, text.
@@ -120,6 +135,8 @@ private:
 
     // Recurring shapes (corvanestyle.cpp)
     static QRectF shrunk(const QRectF &rect, qreal by);
+    static void fillRoundedRect(QPainter *painter, const QRectF &shape, qreal radius,
+                                const QBrush &brush);
     // One ring of a layered rounded shape: fills shape with brush, then
     // shrinks shape and radius by width for the next ring.
     static void fillRingStep(QPainter *painter, QRectF &shape, qreal &radius, qreal width,
@@ -131,6 +148,45 @@ private:
     // line one or two pixels thick: highlight when hovered, light otherwise.
     static void fillHandleLine(QPainter *painter, const QStyleOption *option, QRect rect,
                                int thickness);
+    // A checked or default push button that is not being pressed wears the
+    // highlight colours.
+    static bool isHighlightedButton(const QStyleOptionButton *option);
+    // Renders a sheet element stretched onto target, through the drawing
+    // cache; an empty target draws nothing.
+    void renderSvgElement(QPainter *painter, const QString &elementId, const QRectF &target) const;
+
+    // Drawing cache (corvanestyle.cpp). The antialiased shapes and the sheet
+    // elements are the costly part of the style; a drawing that depends only
+    // on its size, state bits and colours is painted once onto a transparent
+    // pixmap and blitted from then on.
+    class CacheKey
+    {
+    public:
+        explicit CacheKey(const char *what);
+        CacheKey &operator<<(quint64 value);
+        CacheKey &operator<<(const QString &text);
+        // Only plain colours make a usable key: a textured or gradient
+        // brush is drawn directly every time.
+        CacheKey &operator<<(const QBrush &brush);
+        bool isUsable() const { return m_usable; }
+        const QString &text() const { return m_text; }
+
+    private:
+        QString m_text;
+        bool m_usable = true;
+    };
+    enum class PainterSettings {
+        Untouched, // the painting restores the painter (sheet elements)
+        LeftByPainting // the painting sets pen, brush and hints and leaves them
+    };
+    // Draws paint, which paints area (grown by margin for pens reaching past
+    // it) in the painter's coordinates, through the cache where the painter
+    // allows: a raster device, no scaling or rotation beyond the device's
+    // pixel ratio, full opacity, source-over, the GUI thread. Otherwise paint
+    // runs directly on the painter. Either way the painter ends up with the
+    // settings the painting leaves.
+    static void drawCached(QPainter *painter, CacheKey key, const QRectF &area, qreal margin,
+                           PainterSettings settings, const std::function<void(QPainter *)> &paint);
 
     int m_theme;
     QSvgRenderer *m_svgRenderer;
