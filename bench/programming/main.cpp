@@ -1,0 +1,300 @@
+// Times the programming phase of a whole upgrade through the real window, on a pseudo-terminal,
+// with the simulated SNP300 answering at once, and compares the time per line with what the
+// real link needs to carry it; then measures the memory an upgrade of a 1 MiB image takes.
+//
+//   bench-programming [--lines N] [--runs R] [--memory-bytes B] [--no-memory]
+
+#include "benchhome.h"
+#include "benchreport.h"
+#include "cvcapplication.h"
+#include "firmwareserver.h"
+#include "programmingrun.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTextStream>
+#include <algorithm>
+
+using namespace BenchReport;
+
+namespace {
+
+const int LineLength = 43; // a data record of 16 bytes in Intel HEX, without its line feed
+const int SmallImageLines = 10;
+const double BaudRate = 115200;
+const double BitsPerByte = 10; // 8N1: start bit, 8 data bits, stop bit
+const double ShareTarget = 0.01;
+const double MemoryTarget = 2.0;
+const int RunTimeoutMs = 600000;
+
+// What a memory run measured, in KiB; it runs in a process of its own.
+struct MemoryFigures
+{
+    int lines = 0;
+    qint64 idleKiB = -1;
+    qint64 peakAtStartKiB = -1;
+    qint64 peakAtEndKiB = -1;
+
+    qint64 imageBytes() const { return qint64(lines) * (LineLength + 1); }
+    qint64 growthKiB() const { return peakAtEndKiB - idleKiB; }
+};
+
+// An Intel HEX image of data records of 16 bytes: 43 characters and a line feed each.
+QByteArray hexImage(int lines)
+{
+    QByteArray image;
+    image.reserve(lines * (LineLength + 1));
+    for (int i = 0; i < lines; ++i) {
+        const int address = (i * 16) & 0xffff;
+        QByteArray record;
+        record.append(char(0x10)).append(char(address >> 8)).append(char(address & 0xff));
+        record.append(char(0x00));
+        for (int b = 0; b < 16; ++b)
+            record.append(char((i * 7 + b) & 0xff));
+        quint8 sum = 0;
+        for (char c : qAsConst(record))
+            sum += quint8(c);
+        record.append(char(quint8(0x100 - sum)));
+        image += ':' + record.toHex().toUpper() + '\n';
+    }
+    return image;
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+[[noreturn]] void fail(const QString &message)
+{
+    QTextStream(stderr) << "bench-programming: " << message << Qt::endl;
+    ::exit(1);
+}
+
+// The offscreen platform's notes about what it cannot do are no figures.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || message.contains(QLatin1String("propagateSizeHints"))
+        || message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    QTextStream(stderr) << message << Qt::endl;
+}
+
+void writeTestImage(const BenchHome &home, int lines)
+{
+    if (!writeFile(home.documentsPath() + QStringLiteral("/test_bench.quenmarksnpfmr"),
+                   hexImage(lines)))
+        fail(QStringLiteral("cannot write the test image"));
+}
+
+ProgrammingRun::Result checked(const ProgrammingRun::Result &result, int lines)
+{
+    if (!result.done)
+        fail(QStringLiteral("the upgrade of %1 lines failed: %2").arg(lines).arg(result.failure));
+    if (result.lines != lines)
+        fail(QStringLiteral("the device received %1 lines of %2").arg(result.lines).arg(lines));
+    return result;
+}
+
+ProgrammingRun::Result timedUpgrade(const BenchHome &home, int lines)
+{
+    writeTestImage(home, lines);
+    ProgrammingRun run;
+    return checked(run.run(RunTimeoutMs), lines);
+}
+
+// The device runs as a process of its own (the snp300-sim program next to this one), so that
+// this process holds the window alone and its resident set is the window's. Prints the figures
+// on one line for the parent.
+void memoryRun(const BenchHome &home, int lines)
+{
+    writeTestImage(home, lines);
+    QProcess simulator;
+    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/snp300-sim"),
+                    { QStringLiteral("--reply-delay"), QStringLiteral("0"),
+                      QStringLiteral("--erase-delay"), QStringLiteral("0"),
+                      QStringLiteral("--quiet") });
+    if (!simulator.waitForStarted(10000))
+        fail(QStringLiteral("cannot start snp300-sim: ") + simulator.errorString());
+    while (!simulator.canReadLine() && simulator.waitForReadyRead(10000)) { }
+    const QByteArray first = simulator.readLine().trimmed();
+    if (!first.startsWith("port: "))
+        fail(QStringLiteral("snp300-sim named no port"));
+    ProgrammingRun run(QString::fromLocal8Bit(first.mid(6)));
+    const ProgrammingRun::Result result = checked(run.run(RunTimeoutMs), lines);
+    simulator.terminate();
+    if (!simulator.waitForFinished(5000))
+        simulator.kill();
+    QTextStream(stdout) << "memory " << lines << ' ' << result.idleKiB << ' '
+                        << result.peakAtStartKiB << ' ' << result.peakAtEndKiB << Qt::endl;
+}
+
+// Each memory run starts in a fresh process, so that no earlier run has left memory behind.
+MemoryFigures measureMemory(int lines)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                { QStringLiteral("--memory-run"), QString::number(lines) });
+    if (!child.waitForFinished(RunTimeoutMs) || child.exitCode() != 0)
+        fail(QStringLiteral("the memory run of %1 lines failed").arg(lines));
+    MemoryFigures figures;
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 5 && fields.at(0) == "memory") {
+            figures.lines = fields.at(1).toInt();
+            figures.idleKiB = fields.at(2).toLongLong();
+            figures.peakAtStartKiB = fields.at(3).toLongLong();
+            figures.peakAtEndKiB = fields.at(4).toLongLong();
+        }
+    }
+    return figures;
+}
+
+void reportMemory(const MemoryFigures &image, const MemoryFigures &small)
+{
+    heading(QStringLiteral("Memory of the window's process (device in its own process), "
+                           "resident set"));
+    if (image.idleKiB < 0 || image.peakAtEndKiB < 0) {
+        text(QStringLiteral("resident set"), QStringLiteral("not available on this system"));
+        return;
+    }
+    const QString kib = QStringLiteral("KiB");
+    text(QStringLiteral("image"), QStringLiteral("%1 lines, %2 bytes (%3 KiB)")
+                                          .arg(image.lines)
+                                          .arg(image.imageBytes())
+                                          .arg(image.imageBytes() / 1024.0, 0, 'f', 1));
+    figure(QStringLiteral("idle (window shown, connected)"), image.idleKiB, kib, 0);
+    figure(QStringLiteral("peak up to the start (box, image check)"), image.peakAtStartKiB, kib,
+           0);
+    figure(QStringLiteral("peak at the end of programming"), image.peakAtEndKiB, kib, 0);
+    figure(QStringLiteral("growth (peak - idle)"), image.growthKiB(), kib, 0);
+    figure(QStringLiteral("limit (2 x image size)"), 2.0 * image.imageBytes() / 1024, kib, 0);
+    ratio(QStringLiteral("growth / image size"), image.growthKiB() * 1024.0 / image.imageBytes(),
+          MemoryTarget);
+    if (small.peakAtEndKiB < 0)
+        return;
+    // The same upgrade of a tiny image shows what does not depend on the image.
+    figure(QStringLiteral("growth, same upgrade of %1 lines").arg(small.lines), small.growthKiB(),
+           kib, 0);
+    const double perImageByte = (image.growthKiB() - small.growthKiB()) * 1024.0
+            / (image.imageBytes() - small.imageBytes());
+    figure(QStringLiteral("growth per image byte (difference)"), perImageByte,
+           QStringLiteral("bytes"), 2);
+}
+
+void reportTiming(const QList<ProgrammingRun::Result> &runs)
+{
+    QList<double> totalMs, roundTripUs, hostUs, deviceUs, cpuUs;
+    QStringList each;
+    for (const ProgrammingRun::Result &run : runs) {
+        totalMs << run.totalNs / 1e6;
+        roundTripUs << run.totalNs / 1e3 / run.lines;
+        hostUs << run.hostNs / 1e3 / run.lines;
+        deviceUs << run.deviceNs / 1e3 / run.lines;
+        cpuUs << run.cpuNs / 1e3 / run.lines;
+        each << QString::number(run.totalNs / 1e6, 'f', 1);
+    }
+    const ProgrammingRun::Result &first = runs.first();
+    const double sentPerLine = double(first.lineBytes) / first.lines;
+    const double answerPerLine = double(first.answerBytes) / first.lines;
+    const double wireUs = (sentPerLine + answerPerLine) * BitsPerByte / BaudRate * 1e6;
+    const double roundTrip = median(roundTripUs);
+
+    heading(QStringLiteral("Programming, first image line sent .. CAN (median of %1 runs)")
+                    .arg(runs.size()));
+    figure(QStringLiteral("lines"), first.lines, QString(), 0);
+    figure(QStringLiteral("total"), median(totalMs),
+           QStringLiteral("ms (runs: %1)").arg(each.join(QStringLiteral(", "))));
+    figure(QStringLiteral("host round trip per line"), roundTrip,
+           QStringLiteral("us (best run %1)")
+                   .arg(*std::min_element(roundTripUs.begin(), roundTripUs.end()), 0, 'f', 2),
+           2);
+    figure(QStringLiteral("  the window (answer .. next line)"), median(hostUs),
+           QStringLiteral("us"), 2);
+    figure(QStringLiteral("  the simulated device (line .. answer)"), median(deviceUs),
+           QStringLiteral("us"), 2);
+    figure(QStringLiteral("processor time per line (user + system)"), median(cpuUs),
+           QStringLiteral("us"), 2);
+    text(QStringLiteral("bytes per line on the wire"),
+         QStringLiteral("%1 sent + %2 answered").arg(sentPerLine).arg(answerPerLine));
+    figure(QStringLiteral("wire time per line, 115200 baud 8N1"), wireUs, QStringLiteral("us"), 1);
+    text(QStringLiteral("lines per second, this host / the link"),
+         QStringLiteral("%1 / %2").arg(1e6 / roundTrip, 0, 'f', 0).arg(1e6 / wireUs, 0, 'f', 1));
+    ratio(QStringLiteral("program's share (round trip / wire)"), roundTrip / wireUs, ShareTarget,
+          false, 4);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The window runs offscreen; the benchmark touches nothing of the user's.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    BenchHome home;
+    if (!home.isValid())
+        fail(QStringLiteral("cannot create a temporary home folder"));
+    home.install();
+
+    CvcApplication app("SNP300 Upgrader", argc, argv);
+    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+            "Times the programming phase of an upgrade through the real window."));
+    parser.addHelpOption();
+    const QCommandLineOption linesOption(QStringLiteral("lines"),
+                                         QStringLiteral("Image lines of the timed upgrades."),
+                                         QStringLiteral("N"), QStringLiteral("20000"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"),
+                                        QStringLiteral("Timed upgrades, the median is printed."),
+                                        QStringLiteral("R"), QStringLiteral("5"));
+    const QCommandLineOption memoryOption(QStringLiteral("memory-bytes"),
+                                          QStringLiteral("Image size of the memory run."),
+                                          QStringLiteral("B"), QStringLiteral("1048576"));
+    const QCommandLineOption noMemoryOption(QStringLiteral("no-memory"),
+                                            QStringLiteral("Skip the memory runs."));
+    QCommandLineOption memoryRunOption(QStringLiteral("memory-run"),
+                                       QStringLiteral("One memory run (started by this program)."),
+                                       QStringLiteral("lines"));
+    memoryRunOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({ linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption });
+    parser.process(app);
+    const int lines = parser.value(linesOption).toInt();
+    const int runs = parser.value(runsOption).toInt();
+    const int memoryLines = qRound(parser.value(memoryOption).toDouble() / (LineLength + 1));
+    if (lines < 1 || runs < 1 || (!parser.isSet(noMemoryOption) && memoryLines <= SmallImageLines))
+        fail(QStringLiteral("--lines and --runs must be positive, --memory-bytes at least 500"));
+
+    // The server lists a newer application image; the test image in Documents is taken instead.
+    FirmwareServer server;
+    const QString serverImages = home.path() + QStringLiteral("/server-images");
+    QDir().mkpath(serverImages);
+    writeFile(serverImages + QStringLiteral("/snp300_1_3_0.quenmarksnpfmr"), hexImage(2));
+    server.setImageDir(serverImages);
+    if (!server.listen())
+        fail(QStringLiteral("firmware server: ") + server.errorString());
+    qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toLocal8Bit());
+
+    if (parser.isSet(memoryRunOption)) {
+        memoryRun(home, parser.value(memoryRunOption).toInt());
+        return 0;
+    }
+
+    heading(QStringLiteral("bench-programming: whole upgrades through the window (offscreen), a "
+                           "pseudo-terminal and the simulated SNP300 answering at once"));
+    if (!parser.isSet(noMemoryOption))
+        reportMemory(measureMemory(memoryLines), measureMemory(SmallImageLines));
+
+    QList<ProgrammingRun::Result> results;
+    for (int i = 0; i < runs; ++i)
+        results << timedUpgrade(home, lines);
+    reportTiming(results);
+    return 0;
+}
