@@ -150,8 +150,12 @@ void CorvaneStyle::drawCached(QPainter *painter, CacheKey key, const QRectF &are
                               PainterSettings settings,
                               const std::function<void(QPainter *)> &paint)
 {
+    // A drawing inside one that is being cached goes straight into that
+    // pixmap: caching it again would only add a second rounding of its
+    // translucent pixels.
+    static int cachingDepth = 0;
     const QRectF bounds = area.adjusted(-margin, -margin, margin, margin);
-    if (!key.isUsable() || bounds.isEmpty() || !canUseCache(painter)) {
+    if (cachingDepth > 0 || !key.isUsable() || bounds.isEmpty() || !canUseCache(painter)) {
         paint(painter);
         return;
     }
@@ -187,7 +191,9 @@ void CorvaneStyle::drawCached(QPainter *painter, CacheKey key, const QRectF &are
         pixmapPainter.translate(fraction);
         pixmapPainter.scale(ratio, ratio);
         pixmapPainter.translate(-bounds.topLeft());
+        ++cachingDepth;
         paint(&pixmapPainter);
+        --cachingDepth;
         left = { pixmapPainter.pen(), pixmapPainter.brush(),
                  pixmapPainter.renderHints() & ~initialHints };
         pixmapPainter.end();
@@ -215,8 +221,11 @@ void CorvaneStyle::renderSvgElement(QPainter *painter, const QString &elementId,
 {
     if (target.isEmpty() || !m_svgRenderer->isValid())
         return;
-    // The renderer saves and restores the painter around its work.
+    // The element is stretched by its bounds without strokes, so outlines
+    // reach a little past the target. The renderer saves and restores the
+    // painter around its work.
+    const qreal strokeMargin = qMax(target.width(), target.height()) / 4;
     drawCached(
-        painter, CacheKey("svg") << elementId, target, 0, PainterSettings::Untouched,
+        painter, CacheKey("svg") << elementId, target, strokeMargin, PainterSettings::Untouched,
         [&](QPainter *cachePainter) { m_svgRenderer->render(cachePainter, elementId, target); });
 }
