@@ -155,7 +155,8 @@ void CorvaneStyle::drawCached(QPainter *painter, CacheKey key, const QRectF &are
     // translucent pixels.
     static int cachingDepth = 0;
     const QRectF bounds = area.adjusted(-margin, -margin, margin, margin);
-    if (cachingDepth > 0 || !key.isUsable() || bounds.isEmpty() || !canUseCache(painter)) {
+    // The thread is checked first: the depth belongs to the GUI thread.
+    if (!canUseCache(painter) || cachingDepth > 0 || !key.isUsable() || bounds.isEmpty()) {
         paint(painter);
         return;
     }
@@ -168,6 +169,12 @@ void CorvaneStyle::drawCached(QPainter *painter, CacheKey key, const QRectF &are
     const QPointF origin(std::floor(deviceTopLeft.x()), std::floor(deviceTopLeft.y()));
     const QPointF fraction = deviceTopLeft - origin;
     const QSizeF deviceSize = bounds.size() * ratio;
+    // Huge drawings would crowd everything else out of the cache.
+    const qreal largestCachedArea = 512 * 512;
+    if (deviceSize.width() * deviceSize.height() > largestCachedArea) {
+        paint(painter);
+        return;
+    }
     key << keyOfLength(deviceSize.width()) << keyOfLength(deviceSize.height())
         << keyOfLength(fraction.x()) << keyOfLength(fraction.y()) << keyOfLength(ratio);
 

@@ -24,7 +24,8 @@ QT_END_NAMESPACE
 // leaves everything else to the base style.
 //
 // The operations live in one file per family:
-//   corvanestyle.cpp             construction, scaling, shared shape helpers
+//   corvanestyle.cpp             construction, scaling, shared shape helpers,
+//                                the drawing cache
 //   corvanestyle_palette.cpp     palettes, fonts, widget polish
 //   corvanestyle_primitives.cpp  drawPrimitive and its panels and indicators
 //   corvanestyle_controls.cpp    drawControl, drawItemText
@@ -176,7 +177,7 @@ private:
         bool m_usable = true;
     };
     enum class PainterSettings {
-        Untouched, // the painting restores the painter (sheet elements)
+        Untouched, // the painting leaves the painter as it found it
         LeftByPainting // the painting sets pen, brush and hints and leaves them
     };
     // Draws paint, which paints area (grown by margin for pens reaching past

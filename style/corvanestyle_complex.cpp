@@ -62,13 +62,14 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
         // qDrawPlainRect restores the pen and brush it sets.
         CacheKey key("comboframe");
         key << option->frame << palette.base() << palette.light();
-        drawCached(
-            painter, key, QRectF(option->rect), 0, PainterSettings::Untouched, [&](QPainter *p) {
-                p->fillRect(option->rect, palette.base());
-                if (option->frame) {
-                    qDrawPlainRect(p, option->rect, palette.color(QPalette::Light), 1, nullptr);
-                }
-            });
+        drawCached(painter, std::move(key), QRectF(option->rect), 0, PainterSettings::Untouched,
+                   [&](QPainter *p) {
+                       p->fillRect(option->rect, palette.base());
+                       if (option->frame) {
+                           qDrawPlainRect(p, option->rect, palette.color(QPalette::Light), 1,
+                                          nullptr);
+                       }
+                   });
     }
 
     if (option->subControls & SC_ComboBoxArrow) {

@@ -137,32 +137,33 @@ void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton 
     key << (hover | flat << 1 | sunken << 2 | enabled << 3 | on << 4 | highlighted << 5)
         << palette.light() << palette.midlight() << palette.mid() << palette.dark()
         << palette.button() << palette.highlight();
-    drawCached(
-        painter, key, QRectF(option->rect), 0, PainterSettings::LeftByPainting, [&](QPainter *p) {
-            QRectF shape(option->rect);
-            qreal radius = scaled(7);
-            const qreal outerRing = hover ? 1.0 : 1.5;
-            const qreal innerRing = 3 - outerRing;
+    drawCached(painter, std::move(key), QRectF(option->rect), 0, PainterSettings::LeftByPainting,
+               [&](QPainter *p) {
+                   QRectF shape(option->rect);
+                   qreal radius = scaled(7);
+                   const qreal outerRing = hover ? 1.0 : 1.5;
+                   const qreal innerRing = 3 - outerRing;
 
-            p->setRenderHint(QPainter::Antialiasing);
-            p->setPen(Qt::NoPen);
-            if (highlighted) {
-                fillRingStep(p, shape, radius, outerRing, palette.light());
-                fillRingStep(p, shape, radius, innerRing,
-                             hover ? palette.highlight() : palette.button());
-            } else if (!flat && enabled) {
-                fillRingStep(p, shape, radius, outerRing,
-                             sunken ? palette.light() : palette.midlight());
-                fillRingStep(p, shape, radius, innerRing,
-                             hover        ? palette.highlight()
-                                 : sunken ? palette.mid()
-                                          : palette.dark());
-            }
-            if (flat)
-                fillFlatPanel(p, palette, shape, radius, hover);
-            else
-                fillPanelFace(p, palette, shape, radius, sunken || !enabled, on, highlighted);
-        });
+                   p->setRenderHint(QPainter::Antialiasing);
+                   p->setPen(Qt::NoPen);
+                   if (highlighted) {
+                       fillRingStep(p, shape, radius, outerRing, palette.light());
+                       fillRingStep(p, shape, radius, innerRing,
+                                    hover ? palette.highlight() : palette.button());
+                   } else if (!flat && enabled) {
+                       fillRingStep(p, shape, radius, outerRing,
+                                    sunken ? palette.light() : palette.midlight());
+                       fillRingStep(p, shape, radius, innerRing,
+                                    hover        ? palette.highlight()
+                                        : sunken ? palette.mid()
+                                                 : palette.dark());
+                   }
+                   if (flat)
+                       fillFlatPanel(p, palette, shape, radius, hover);
+                   else
+                       fillPanelFace(p, palette, shape, radius, sunken || !enabled, on,
+                                     highlighted);
+               });
 }
 
 // A flat button is only a dark fill, translucent unless hovered.
