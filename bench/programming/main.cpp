@@ -8,6 +8,7 @@
 #include "benchreport.h"
 #include "cvcapplication.h"
 #include "firmwareserver.h"
+#include "helperprocess.h"
 #include "programmingrun.h"
 
 #include <QCommandLineParser>
@@ -33,6 +34,7 @@ const int RunTimeoutMs = 600000;
 // What a memory run measured, in KiB; it runs in a process of its own.
 struct MemoryFigures
 {
+    bool download = false;
     int lines = 0;
     qint64 idleKiB = -1;
     qint64 peakAtStartKiB = -1;
@@ -107,43 +109,62 @@ ProgrammingRun::Result timedUpgrade(const BenchHome &home, int lines)
     return checked(run.run(RunTimeoutMs), lines);
 }
 
-// The device runs as a process of its own (the snp300-sim program next to this one), so that
-// this process holds the window alone and its resident set is the window's. Prints the figures
-// on one line for the parent.
-void memoryRun(const BenchHome &home, int lines)
+// The image the server lists as newer than the device: the image itself when it is to be
+// downloaded, else a small one (the test image in Documents is taken instead).
+void writeServerImage(const BenchHome &home, int lines)
 {
-    writeTestImage(home, lines);
-    QProcess simulator;
-    simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/snp300-sim"),
-                    { QStringLiteral("--reply-delay"), QStringLiteral("0"),
-                      QStringLiteral("--erase-delay"), QStringLiteral("0"),
-                      QStringLiteral("--quiet") });
-    if (!simulator.waitForStarted(10000))
-        fail(QStringLiteral("cannot start snp300-sim: ") + simulator.errorString());
-    while (!simulator.canReadLine() && simulator.waitForReadyRead(10000)) { }
-    const QByteArray first = simulator.readLine().trimmed();
-    if (!first.startsWith("port: "))
-        fail(QStringLiteral("snp300-sim named no port"));
-    ProgrammingRun run(QString::fromLocal8Bit(first.mid(6)));
+    const QString folder = home.path() + QStringLiteral("/server-images");
+    QDir().mkpath(folder);
+    if (!writeFile(folder + QStringLiteral("/snp300_1_3_0.quenmarksnpfmr"), hexImage(lines)))
+        fail(QStringLiteral("cannot write the server's image"));
+}
+
+// The device and the server run as processes of their own (the programs next to this one), so
+// that this process holds the window alone and its resident set is the window's. Prints the
+// figures on one line for the parent.
+void memoryRun(const BenchHome &home, int lines, bool download)
+{
+    writeServerImage(home, download ? lines : 2);
+    if (!download)
+        writeTestImage(home, lines);
+    HelperProcess server;
+    const QString url = server.start(QStringLiteral("snp300-firmware-server"),
+                                     { QStringLiteral("--dir"),
+                                       home.path() + QStringLiteral("/server-images"),
+                                       QStringLiteral("--port"), QStringLiteral("0"),
+                                       QStringLiteral("--quiet") },
+                                     "listening ");
+    if (url.isEmpty())
+        fail(QStringLiteral("cannot start snp300-firmware-server"));
+    qputenv("SNP300_FIRMWARE_SERVER", url.toLocal8Bit());
+    HelperProcess simulator;
+    const QString port = simulator.start(QStringLiteral("snp300-sim"),
+                                         { QStringLiteral("--reply-delay"), QStringLiteral("0"),
+                                           QStringLiteral("--erase-delay"), QStringLiteral("0"),
+                                           QStringLiteral("--quiet") },
+                                         "port: ");
+    if (port.isEmpty())
+        fail(QStringLiteral("cannot start snp300-sim"));
+
+    ProgrammingRun run(port);
     const ProgrammingRun::Result result = checked(run.run(RunTimeoutMs), lines);
-    simulator.terminate();
-    if (!simulator.waitForFinished(5000))
-        simulator.kill();
     QTextStream(stdout) << "memory " << lines << ' ' << result.idleKiB << ' '
                         << result.peakAtStartKiB << ' ' << result.peakAtEndKiB << Qt::endl;
 }
 
 // Each memory run starts in a fresh process, so that no earlier run has left memory behind.
-MemoryFigures measureMemory(int lines)
+MemoryFigures measureMemory(int lines, bool download)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                { QStringLiteral("--memory-run"), QString::number(lines) });
+    QStringList arguments { QStringLiteral("--memory-run"), QString::number(lines) };
+    if (download)
+        arguments << QStringLiteral("--download");
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     if (!child.waitForFinished(RunTimeoutMs) || child.exitCode() != 0)
         fail(QStringLiteral("the memory run of %1 lines failed").arg(lines));
     MemoryFigures figures;
+    figures.download = download;
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() == 5 && fields.at(0) == "memory") {
@@ -158,8 +179,11 @@ MemoryFigures measureMemory(int lines)
 
 void reportMemory(const MemoryFigures &image, const MemoryFigures &small)
 {
-    heading(QStringLiteral("Memory of the window's process (device in its own process), "
-                           "resident set"));
+    heading(image.download
+                    ? QStringLiteral("Memory of the window's process, image downloaded from the "
+                                     "server (device and server in processes of their own)")
+                    : QStringLiteral("Memory of the window's process, test image in Documents "
+                                     "(device and server in processes of their own)"));
     if (image.idleKiB < 0 || image.peakAtEndKiB < 0) {
         text(QStringLiteral("resident set"), QStringLiteral("not available on this system"));
         return;
@@ -179,9 +203,9 @@ void reportMemory(const MemoryFigures &image, const MemoryFigures &small)
           MemoryTarget);
     if (small.peakAtEndKiB < 0)
         return;
-    // The same upgrade of a tiny image shows what does not depend on the image.
-    figure(QStringLiteral("growth, same upgrade of %1 lines").arg(small.lines), small.growthKiB(),
-           kib, 0);
+    // The same upgrade of a tiny test image shows what does not depend on the image.
+    figure(QStringLiteral("growth, same upgrade of a %1-line image").arg(small.lines),
+           small.growthKiB(), kib, 0);
     const double perImageByte = (image.growthKiB() - small.growthKiB()) * 1024.0
             / (image.imageBytes() - small.imageBytes());
     figure(QStringLiteral("growth per image byte (difference)"), perImageByte,
@@ -228,6 +252,7 @@ void reportTiming(const QList<ProgrammingRun::Result> &runs)
          QStringLiteral("%1 / %2").arg(1e6 / roundTrip, 0, 'f', 0).arg(1e6 / wireUs, 0, 'f', 1));
     ratio(QStringLiteral("program's share (round trip / wire)"), roundTrip / wireUs, ShareTarget,
           false, 4);
+    machine();
 }
 
 } // namespace
@@ -264,7 +289,11 @@ int main(int argc, char **argv)
                                        QStringLiteral("One memory run (started by this program)."),
                                        QStringLiteral("lines"));
     memoryRunOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({ linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption });
+    QCommandLineOption downloadOption(QStringLiteral("download"),
+                                      QStringLiteral("The memory run downloads its image."));
+    downloadOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({ linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption,
+                        downloadOption });
     parser.process(app);
     const int lines = parser.value(linesOption).toInt();
     const int runs = parser.value(runsOption).toInt();
@@ -272,25 +301,26 @@ int main(int argc, char **argv)
     if (lines < 1 || runs < 1 || (!parser.isSet(noMemoryOption) && memoryLines <= SmallImageLines))
         fail(QStringLiteral("--lines and --runs must be positive, --memory-bytes at least 500"));
 
+    if (parser.isSet(memoryRunOption)) {
+        memoryRun(home, parser.value(memoryRunOption).toInt(), parser.isSet(downloadOption));
+        return 0;
+    }
+
     // The server lists a newer application image; the test image in Documents is taken instead.
+    writeServerImage(home, 2);
     FirmwareServer server;
-    const QString serverImages = home.path() + QStringLiteral("/server-images");
-    QDir().mkpath(serverImages);
-    writeFile(serverImages + QStringLiteral("/snp300_1_3_0.quenmarksnpfmr"), hexImage(2));
-    server.setImageDir(serverImages);
+    server.setImageDir(home.path() + QStringLiteral("/server-images"));
     if (!server.listen())
         fail(QStringLiteral("firmware server: ") + server.errorString());
     qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toLocal8Bit());
 
-    if (parser.isSet(memoryRunOption)) {
-        memoryRun(home, parser.value(memoryRunOption).toInt());
-        return 0;
-    }
-
     heading(QStringLiteral("bench-programming: whole upgrades through the window (offscreen), a "
                            "pseudo-terminal and the simulated SNP300 answering at once"));
-    if (!parser.isSet(noMemoryOption))
-        reportMemory(measureMemory(memoryLines), measureMemory(SmallImageLines));
+    if (!parser.isSet(noMemoryOption)) {
+        const MemoryFigures small = measureMemory(SmallImageLines, false);
+        reportMemory(measureMemory(memoryLines, false), small);
+        reportMemory(measureMemory(memoryLines, true), small);
+    }
 
     QList<ProgrammingRun::Result> results;
     for (int i = 0; i < runs; ++i)

@@ -168,6 +168,7 @@ int main(int argc, char **argv)
     heading(QStringLiteral("bench-startup: process start .. main window's first frame painted "
                            "(offscreen), %1 runs each way, median")
                     .arg(runs));
+    machine();
     reportVariant(with);
     reportVariant(without);
     const double withMs = median(phaseMs(with, "start", "painted"));

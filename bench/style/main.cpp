@@ -140,6 +140,7 @@ int main(int argc, char **argv)
                     .arg(image.height())
                     .arg(renders)
                     .arg(rounds));
+    machine();
     for (const StyleUnderTest &entry : styles) {
         QStringList each;
         for (double ms : entry.msPerRender)

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <QThread>
 #include <algorithm>
 
 namespace {
@@ -73,6 +74,17 @@ bool ratio(const QString &label, double value, double limit, bool orEqual, int d
 void heading(const QString &title)
 {
     out() << title << Qt::endl;
+}
+
+void machine()
+{
+    QString load = QStringLiteral("unknown");
+    QFile loadAverage(QStringLiteral("/proc/loadavg"));
+    if (loadAverage.open(QIODevice::ReadOnly))
+        load = QString::fromLatin1(loadAverage.readAll().split(' ').value(0));
+    text(QStringLiteral("machine"), QStringLiteral("%1 processors, load average %2 (1 min)")
+                                            .arg(QThread::idealThreadCount())
+                                            .arg(load));
 }
 
 qint64 residentKiB()

@@ -18,6 +18,9 @@ void text(const QString &label, const QString &value);
 bool ratio(const QString &label, double value, double limit, bool orEqual = false,
            int decimals = 2);
 void heading(const QString &title);
+// "  machine ...... 2 processors, load average 0.42 (1 min) at the start": figures in time
+// depend on what else runs.
+void machine();
 
 // Resident-set figures of this process from /proc/self/status, in KiB (-1 where the system
 // has no such file). resetPeak() makes the peak start again from the current resident set.
