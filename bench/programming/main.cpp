@@ -128,12 +128,11 @@ void memoryRun(const BenchHome &home, int lines, bool download)
     if (!download)
         writeTestImage(home, lines);
     HelperProcess server;
-    const QString url = server.start(QStringLiteral("snp300-firmware-server"),
-                                     { QStringLiteral("--dir"),
-                                       home.path() + QStringLiteral("/server-images"),
-                                       QStringLiteral("--port"), QStringLiteral("0"),
-                                       QStringLiteral("--quiet") },
-                                     "listening ");
+    const QString url
+        = server.start(QStringLiteral("snp300-firmware-server"),
+                       { QStringLiteral("--dir"), home.path() + QStringLiteral("/server-images"),
+                         QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--quiet") },
+                       "listening ");
     if (url.isEmpty())
         fail(QStringLiteral("cannot start snp300-firmware-server"));
     qputenv("SNP300_FIRMWARE_SERVER", url.toLocal8Bit());
@@ -180,22 +179,22 @@ MemoryFigures measureMemory(int lines, bool download)
 void reportMemory(const MemoryFigures &image, const MemoryFigures &small)
 {
     heading(image.download
-                    ? QStringLiteral("Memory of the window's process, image downloaded from the "
-                                     "server (device and server in processes of their own)")
-                    : QStringLiteral("Memory of the window's process, test image in Documents "
-                                     "(device and server in processes of their own)"));
+                ? QStringLiteral("Memory of the window's process, image downloaded from the "
+                                 "server (device and server in processes of their own)")
+                : QStringLiteral("Memory of the window's process, test image in Documents "
+                                 "(device and server in processes of their own)"));
     if (image.idleKiB < 0 || image.peakAtEndKiB < 0) {
         text(QStringLiteral("resident set"), QStringLiteral("not available on this system"));
         return;
     }
     const QString kib = QStringLiteral("KiB");
-    text(QStringLiteral("image"), QStringLiteral("%1 lines, %2 bytes (%3 KiB)")
-                                          .arg(image.lines)
-                                          .arg(image.imageBytes())
-                                          .arg(image.imageBytes() / 1024.0, 0, 'f', 1));
+    text(QStringLiteral("image"),
+         QStringLiteral("%1 lines, %2 bytes (%3 KiB)")
+             .arg(image.lines)
+             .arg(image.imageBytes())
+             .arg(image.imageBytes() / 1024.0, 0, 'f', 1));
     figure(QStringLiteral("idle (window shown, connected)"), image.idleKiB, kib, 0);
-    figure(QStringLiteral("peak up to the start (box, image check)"), image.peakAtStartKiB, kib,
-           0);
+    figure(QStringLiteral("peak up to the start (box, image check)"), image.peakAtStartKiB, kib, 0);
     figure(QStringLiteral("peak at the end of programming"), image.peakAtEndKiB, kib, 0);
     figure(QStringLiteral("growth (peak - idle)"), image.growthKiB(), kib, 0);
     figure(QStringLiteral("limit (2 x image size)"), 2.0 * image.imageBytes() / 1024, kib, 0);
@@ -207,7 +206,7 @@ void reportMemory(const MemoryFigures &image, const MemoryFigures &small)
     figure(QStringLiteral("growth, same upgrade of a %1-line image").arg(small.lines),
            small.growthKiB(), kib, 0);
     const double perImageByte = (image.growthKiB() - small.growthKiB()) * 1024.0
-            / (image.imageBytes() - small.imageBytes());
+        / (image.imageBytes() - small.imageBytes());
     figure(QStringLiteral("growth per image byte (difference)"), perImageByte,
            QStringLiteral("bytes"), 2);
 }
@@ -231,13 +230,13 @@ void reportTiming(const QList<ProgrammingRun::Result> &runs)
     const double roundTrip = median(roundTripUs);
 
     heading(QStringLiteral("Programming, first image line sent .. CAN (median of %1 runs)")
-                    .arg(runs.size()));
+                .arg(runs.size()));
     figure(QStringLiteral("lines"), first.lines, QString(), 0);
     figure(QStringLiteral("total"), median(totalMs),
            QStringLiteral("ms (runs: %1)").arg(each.join(QStringLiteral(", "))));
     figure(QStringLiteral("host round trip per line"), roundTrip,
            QStringLiteral("us (best run %1)")
-                   .arg(*std::min_element(roundTripUs.begin(), roundTripUs.end()), 0, 'f', 2),
+               .arg(*std::min_element(roundTripUs.begin(), roundTripUs.end()), 0, 'f', 2),
            2);
     figure(QStringLiteral("  the window (answer .. next line)"), median(hostUs),
            QStringLiteral("us"), 2);
@@ -271,8 +270,8 @@ int main(int argc, char **argv)
     app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-            "Times the programming phase of an upgrade through the real window."));
+    parser.setApplicationDescription(
+        QStringLiteral("Times the programming phase of an upgrade through the real window."));
     parser.addHelpOption();
     const QCommandLineOption linesOption(QStringLiteral("lines"),
                                          QStringLiteral("Image lines of the timed upgrades."),
@@ -292,8 +291,8 @@ int main(int argc, char **argv)
     QCommandLineOption downloadOption(QStringLiteral("download"),
                                       QStringLiteral("The memory run downloads its image."));
     downloadOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({ linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption,
-                        downloadOption });
+    parser.addOptions(
+        { linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption, downloadOption });
     parser.process(app);
     const int lines = parser.value(linesOption).toInt();
     const int runs = parser.value(runsOption).toInt();

@@ -42,8 +42,7 @@ ProgrammingRun::ProgrammingRun()
 
 ProgrammingRun::ProgrammingRun(const QString &externalPort)
     : m_portName(externalPort)
-{
-}
+{ }
 
 ProgrammingRun::Result ProgrammingRun::run(int timeoutMs)
 {

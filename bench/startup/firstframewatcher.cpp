@@ -12,8 +12,7 @@
 FirstFrameWatcher::FirstFrameWatcher(QWidget *window, QObject *parent)
     : QObject(parent)
     , m_window(window)
-{
-}
+{ }
 
 qint64 FirstFrameWatcher::monotonicNs()
 {

@@ -86,10 +86,10 @@ void launch(Variant &variant, const QProcessEnvironment &environment)
     }
     if (!moments.contains("painted"))
         fail(QStringLiteral("%1 reported no first frame: %2")
-                     .arg(variant.program, QString::fromLocal8Bit(output)));
+                 .arg(variant.program, QString::fromLocal8Bit(output)));
     if (style != variant.expectedStyle.toLatin1())
         fail(QStringLiteral("%1 ran with the style %2 instead of %3")
-                     .arg(variant.program, QString::fromLatin1(style), variant.expectedStyle));
+                 .arg(variant.program, QString::fromLatin1(style), variant.expectedStyle));
     variant.runs << moments;
 }
 
@@ -110,9 +110,9 @@ void reportVariant(const Variant &variant)
     heading(QStringLiteral("%1 (style class %2)").arg(variant.label, variant.expectedStyle));
     figure(QStringLiteral("process start .. first frame painted"), median(totals),
            QStringLiteral("ms (runs: %1)").arg(each.join(QStringLiteral(", "))));
-    const char *const labels[] = { "  process start .. main()", "  main() .. startUp() done",
-                                   "  window built", "  shown .. first expose",
-                                   "  first frame painted" };
+    const char *const labels[]
+        = { "  process start .. main()", "  main() .. startUp() done", "  window built",
+            "  shown .. first expose", "  first frame painted" };
     for (int i = 0; i + 1 < int(sizeof Moments / sizeof *Moments); ++i)
         figure(QLatin1String(labels[i]), median(phaseMs(variant, Moments[i], Moments[i + 1])),
                QStringLiteral("ms"), 2);
@@ -125,7 +125,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-            QStringLiteral("Times the program's start-up with and without its style plugin."));
+        QStringLiteral("Times the program's start-up with and without its style plugin."));
     parser.addHelpOption();
     const QCommandLineOption runsOption(QStringLiteral("runs"),
                                         QStringLiteral("Runs each way; the median is printed."),
@@ -136,8 +136,8 @@ int main(int argc, char **argv)
     if (runs < 1)
         fail(QStringLiteral("--runs must be positive"));
 
-    const QString builtProbe = QCoreApplication::applicationDirPath() + QLatin1Char('/')
-            + QLatin1String(ProbeName);
+    const QString builtProbe
+        = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(ProbeName);
     // Qt also searches the program's own folder for plugins: the copy without the plugin
     // lives alone in a folder that has no styles/.
     QTemporaryDir lonely;
@@ -151,9 +151,13 @@ int main(int argc, char **argv)
     const QProcessEnvironment environment = probeEnvironment(home);
 
     Variant with { QStringLiteral("With the plugin (as built, styles/ next to the program)"),
-                   builtProbe, QStringLiteral("QProxyStyle"), {} };
+                   builtProbe,
+                   QStringLiteral("QProxyStyle"),
+                   {} };
     Variant without { QStringLiteral("Without the plugin (a lone copy of the program)"),
-                      loneProbe, QStringLiteral("QFusionStyle"), {} };
+                      loneProbe,
+                      QStringLiteral("QFusionStyle"),
+                      {} };
 
     // One run each to warm the file cache, then the two ways in turns.
     launch(with, environment);
@@ -167,7 +171,7 @@ int main(int argc, char **argv)
 
     heading(QStringLiteral("bench-startup: process start .. main window's first frame painted "
                            "(offscreen), %1 runs each way, median")
-                    .arg(runs));
+                .arg(runs));
     machine();
     reportVariant(with);
     reportVariant(without);

@@ -67,7 +67,7 @@ std::unique_ptr<QStyle> corvaneStyle()
     std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("sextant")));
     if (!style || qstrcmp(style->metaObject()->className(), "QProxyStyle") != 0)
         fail(QStringLiteral("the Corvane style plugin was not found in %1/styles")
-                     .arg(QCoreApplication::applicationDirPath()));
+                 .arg(QCoreApplication::applicationDirPath()));
     return style;
 }
 
@@ -88,7 +88,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Times renders of a widget gallery per style."));
+    parser.setApplicationDescription(
+        QStringLiteral("Times renders of a widget gallery per style."));
     parser.addHelpOption();
     const QCommandLineOption rendersOption(QStringLiteral("renders"),
                                            QStringLiteral("Renders per style and round."),
@@ -136,10 +137,10 @@ int main(int argc, char **argv)
 
     heading(QStringLiteral("bench-style: QWidget::render of a %1x%2 widget gallery into a QImage, "
                            "offscreen, %3 renders x %4 rounds per style (median)")
-                    .arg(image.width())
-                    .arg(image.height())
-                    .arg(renders)
-                    .arg(rounds));
+                .arg(image.width())
+                .arg(image.height())
+                .arg(renders)
+                .arg(rounds));
     machine();
     for (const StyleUnderTest &entry : styles) {
         QStringList each;

@@ -82,9 +82,10 @@ void machine()
     QFile loadAverage(QStringLiteral("/proc/loadavg"));
     if (loadAverage.open(QIODevice::ReadOnly))
         load = QString::fromLatin1(loadAverage.readAll().split(' ').value(0));
-    text(QStringLiteral("machine"), QStringLiteral("%1 processors, load average %2 (1 min)")
-                                            .arg(QThread::idealThreadCount())
-                                            .arg(load));
+    text(QStringLiteral("machine"),
+         QStringLiteral("%1 processors, load average %2 (1 min)")
+             .arg(QThread::idealThreadCount())
+             .arg(load));
 }
 
 qint64 residentKiB()
