@@ -71,9 +71,14 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
+// The temporary home, removed also when a run fails (exit() skips the destructors).
+const BenchHome *temporaryHome = nullptr;
+
 [[noreturn]] void fail(const QString &message)
 {
     QTextStream(stderr) << "bench-programming: " << message << Qt::endl;
+    if (temporaryHome)
+        QDir(temporaryHome->path()).removeRecursively();
     ::exit(1);
 }
 
@@ -265,6 +270,7 @@ int main(int argc, char **argv)
     if (!home.isValid())
         fail(QStringLiteral("cannot create a temporary home folder"));
     home.install();
+    temporaryHome = &home;
 
     CvcApplication app("SNP300 Upgrader", argc, argv);
     app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
