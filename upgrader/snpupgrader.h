@@ -87,7 +87,8 @@ private:
     void writeToDevice(const QByteArray &bytes);
     void appendLog(const QString &message);
     void showInformation(const QString &text);
-    bool readImageLines(const QString &path, QList<QByteArray> *lines, QString *error) const;
+    bool readImageLines(const QString &path, QList<QByteArray> *lines, QString *error,
+                        int maxLines = -1) const;
     QString storeDownload(const QString &fileName);
 
     friend struct SNPUpgraderProbe; // read access for the tests

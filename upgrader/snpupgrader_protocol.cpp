@@ -42,7 +42,8 @@ bool endsWithPrompt(const QByteArray &buffer)
 
 void SNPUpgrader::readSerialData()
 {
-    const QByteArray chunk = m_serialPort->readAll();
+    // All that has arrived, as one chunk (readAll() would grow its result in large steps).
+    const QByteArray chunk = m_serialPort->read(m_serialPort->bytesAvailable());
     if (m_state >= EnterBootloader && m_state <= Finished)
         m_silenceTimer->start();
 
@@ -252,10 +253,10 @@ void SNPUpgrader::handleFinished()
 }
 
 // Reads an image the way it is programmed: text mode, one element per line with its line feed
-// (CR LF reads as LF), a last line without line end kept as it is. An image without a line
-// cannot be programmed and counts as unreadable.
-bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines,
-                                 QString *error) const
+// (CR LF reads as LF), a last line without line end kept as it is; at most maxLines lines when
+// that is not negative. An image without a line cannot be programmed and counts as unreadable.
+bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines, QString *error,
+                                 int maxLines) const
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -264,7 +265,7 @@ bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines,
         return false;
     }
     lines->clear();
-    while (!file.atEnd())
+    while (!file.atEnd() && (maxLines < 0 || lines->size() < maxLines))
         lines->append(file.readLine());
     if (file.error() != QFileDevice::NoError) {
         *error = QStringLiteral("the image file %1 cannot be read (%2).")

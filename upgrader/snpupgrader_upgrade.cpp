@@ -31,9 +31,9 @@ void SNPUpgrader::onUpgradeClicked()
 
     // Nothing goes to the device unless the image can be programmed: a device that has been
     // erased and then finds no image would be left without firmware.
-    QList<QByteArray> lines;
+    QList<QByteArray> firstLine;
     QString error;
-    if (!readImageLines(m_firmwareFilePath, &lines, &error)) {
+    if (!readImageLines(m_firmwareFilePath, &firstLine, &error, 1)) {
         appendLog(QStringLiteral("The upgrade was not started: %1").arg(error));
         return;
     }
