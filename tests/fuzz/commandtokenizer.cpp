@@ -63,13 +63,18 @@ int CommandTokenizer::matchAt(int offset, const Token **matched) const
 
 bool CommandTokenizer::feedStream(const QByteArray &stream)
 {
-    if (failed())
-        return false;
-    if (!stream.startsWith(m_stream)) {
-        m_error = QStringLiteral("the written stream changed behind the tokenizer");
+    if (stream.size() < bytesFed()) {
+        m_error = QStringLiteral("the written stream shrank behind the tokenizer");
         return false;
     }
-    m_stream = stream;
+    return feed(stream.mid(int(bytesFed())));
+}
+
+bool CommandTokenizer::feed(const QByteArray &bytes)
+{
+    if (failed())
+        return false;
+    m_stream += bytes;
     while (m_consumed < m_stream.size()) {
         const Token *token = nullptr;
         const int length = matchAt(m_consumed, &token);
@@ -79,7 +84,7 @@ bool CommandTokenizer::feedStream(const QByteArray &stream)
             m_error = QStringLiteral("byte 0x%1 at offset %2 is no command; before it: %3; "
                                      "from it: %4")
                           .arg(quint8(m_stream.at(m_consumed)), 2, 16, QLatin1Char('0'))
-                          .arg(m_consumed)
+                          .arg(m_dropped + m_consumed)
                           .arg(escapedBytes(
                                    m_stream.mid(qMax(0, m_consumed - 40), qMin(40, m_consumed))),
                                escapedBytes(m_stream.mid(m_consumed, 60)));
@@ -87,6 +92,13 @@ bool CommandTokenizer::feedStream(const QByteArray &stream)
         }
         ++m_counts[token->name];
         m_consumed += length;
+    }
+    // Keep only a little of what is consumed, for the context of an error.
+    const int drop = m_consumed - 64;
+    if (drop > 4096) {
+        m_stream.remove(0, drop);
+        m_consumed -= drop;
+        m_dropped += drop;
     }
     return true;
 }

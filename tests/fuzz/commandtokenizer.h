@@ -25,10 +25,13 @@ public:
     // Feeds the whole stream written so far (it only grows); returns false at the first byte
     // outside the table, and keeps failing from then on.
     bool feedStream(const QByteArray &stream);
+    // Feeds the bytes written since the last feed.
+    bool feed(const QByteArray &bytes);
 
     bool failed() const { return !m_error.isEmpty(); }
     QString error() const { return m_error; }
     int pendingBytes() const { return m_stream.size() - m_consumed; }
+    qint64 bytesFed() const { return m_dropped + m_stream.size(); }
     QString pendingText() const;
     QHash<QString, int> counts() const { return m_counts; } // accepted tokens, by name
     QString countsText() const;
@@ -46,8 +49,9 @@ private:
     int matchAt(int offset, const Token **token) const;
 
     QHash<char, QList<Token>> m_tokensByFirstByte;
-    QByteArray m_stream;
-    int m_consumed = 0;
+    QByteArray m_stream; // what is not consumed yet, after a little context
+    int m_consumed = 0; // in m_stream
+    qint64 m_dropped = 0; // consumed bytes no longer kept
     QString m_error;
     QHash<QString, int> m_counts;
 };
