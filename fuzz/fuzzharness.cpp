@@ -25,15 +25,6 @@ void FuzzHarness::start(int *argc, char ***argv, const QList<QByteArray> &seeds)
     std::exit(0);
 }
 
-bool FuzzHarness::isKnownFault(const QString &violation)
-{
-    if (qEnvironmentVariableIntValue("SNP_FUZZ_STRICT") == 1)
-        return false;
-    // C1 control characters (U+0080 to U+009F) in a chosen name.
-    return violation.contains(QLatin1String("the control character U+008"))
-        || violation.contains(QLatin1String("the control character U+009"));
-}
-
 void FuzzHarness::fail(const QString &message)
 {
     std::fprintf(stderr, "\n=== broken promise: %s\n", qPrintable(message));

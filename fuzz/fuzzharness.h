@@ -13,10 +13,6 @@ namespace FuzzHarness {
 // seeds are written there, one file each, and the process ends.
 void start(int *argc, char ***argv, const QList<QByteArray> &seeds);
 
-// Faults already reported and not yet mended are ignored so that the run goes on to find new
-// ones; SNP_FUZZ_STRICT=1 makes them count again.
-bool isKnownFault(const QString &violation);
-
 // Prints the message and aborts, which libFuzzer reports with the input.
 [[noreturn]] void fail(const QString &message);
 

@@ -70,6 +70,7 @@ private:
     QString selectUpgradeFile();
 
     // The device dialogue, one handler per state that reads the chunk.
+    void appendToReceiveBuffer(const QByteArray &chunk);
     void handleVersionAnswer(const QByteArray &chunk);
     void recordApplicationVersion(const QString &trimmedChunk);
     void handleBootloaderProbeAnswer(const QByteArray &chunk);

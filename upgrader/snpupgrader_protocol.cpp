@@ -17,6 +17,9 @@
 namespace {
 
 const int MinimumBootloaderNumber = 1014; // version 1.0.14
+// The answers the dialogue waits for are short; of a device that sends more (a chatty
+// application, line noise) only this much of the latest bytes is kept.
+const int MaxReceiveBuffer = 64 * 1024;
 
 const char VersionRequest[] = "VER\r\r\n";
 const char UnlockCommand[] = "UNLOCK\r\r\n";
@@ -59,7 +62,7 @@ void SNPUpgrader::readSerialData()
         });
         break;
     case ReadVersion:
-        m_rxBuffer.append(chunk);
+        appendToReceiveBuffer(chunk);
         handleVersionAnswer(chunk);
         break;
     case BootloaderProbe:
@@ -70,13 +73,13 @@ void SNPUpgrader::readSerialData()
         scheduleStep(300, WaitPrompt, QByteArray(1, Stx), true);
         break;
     case WaitPrompt:
-        m_rxBuffer.append(chunk);
+        appendToReceiveBuffer(chunk);
         if (m_rxBuffer.contains("\r\n01>") || m_rxBuffer.contains("\n\r01>"))
             scheduleStep(100, Unlock, QByteArray(UnlockCommand), true,
                          QStringLiteral("Device is in Bootloader mode"));
         break;
     case Unlock:
-        m_rxBuffer.append(chunk);
+        appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.contains("UNLOCKED")) {
             appendLog(QStringLiteral("Device is UNLOCKED"));
             scheduleStep(100, ConfirmErase, QByteArrayLiteral("E"), true);
@@ -87,7 +90,7 @@ void SNPUpgrader::readSerialData()
                      QStringLiteral("Erasing... This can take a few seconds"));
         break;
     case Erase:
-        m_rxBuffer.append(chunk);
+        appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.trimmed().contains("ERASED")) {
             appendLog(QStringLiteral("Device is ERASED"));
             scheduleStep(100, LoadImage, QByteArrayLiteral("P"), true);
@@ -105,6 +108,13 @@ void SNPUpgrader::readSerialData()
     default:
         break;
     }
+}
+
+void SNPUpgrader::appendToReceiveBuffer(const QByteArray &chunk)
+{
+    m_rxBuffer.append(chunk);
+    if (m_rxBuffer.size() > MaxReceiveBuffer)
+        m_rxBuffer.remove(0, m_rxBuffer.size() - MaxReceiveBuffer);
 }
 
 // One delayed command step: after delayMs, log logLine (if any), enter nextState, clear the

@@ -14,14 +14,17 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUrlQuery>
+#include <QXmlStreamReader>
 #include <algorithm>
 
 namespace {
 
 const int ListWaitMs = 5000;
 const int DownloadWaitMs = 50000;
+const int MaxListDepth = 256;
 
 enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
 
@@ -39,6 +42,32 @@ QList<QPair<QString, QString>> accountFields()
 {
     return {{QStringLiteral("user"), ServerConfig::userName()},
             {QStringLiteral("pwd"), ServerConfig::password()}};
+}
+
+// The document parser expands the entities of an internal DTD without a total limit and
+// recurses once per nesting level, so a hostile list could exhaust the memory or the stack. A
+// file list needs neither: a list with a DTD, or nested deeper than any list is, is refused.
+// Whether the rest is well-formed is for the document parser to judge.
+bool isPlainShallowXml(const QString &text)
+{
+    QXmlStreamReader reader(text);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            return false;
+        case QXmlStreamReader::StartElement:
+            if (++depth > MaxListDepth)
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
 }
 
 // Names of the images of one kind that the list offers, in document order.
@@ -70,7 +99,14 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     QNetworkRequest request(ServerConfig::endpoint());
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QStringLiteral("application/x-www-form-urlencoded"));
+    // One manager serves both requests of this call. It goes when the call ends, with its
+    // replies (a late one would be ignored anyway) and its network thread, so that a window
+    // that stays open all day does not gather a thread per query.
     auto *manager = new QNetworkAccessManager(this);
+    const auto releaseManager = qScopeGuard([guarded = QPointer<QNetworkAccessManager>(manager)] {
+        if (guarded)
+            guarded->deleteLater();
+    });
     connect(manager, &QNetworkAccessManager::finished, this,
             &SNPUpgrader::replyUrlRequestFinished);
 
@@ -84,8 +120,9 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
             return QStringLiteral("NoRequestResponse");
     }
 
+    const QString listText = QString(m_replyText).remove(QStringLiteral("<hr>"));
     QDomDocument document;
-    if (!document.setContent(QString(m_replyText).remove(QStringLiteral("<hr>")), false))
+    if (!isPlainShallowXml(listText) || !document.setContent(listText, false))
         return QString();
 
     const QString serviceId =

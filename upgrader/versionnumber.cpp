@@ -1,6 +1,7 @@
 #include "versionnumber.h"
 
 #include <QStringList>
+#include <limits>
 
 namespace {
 
@@ -16,9 +17,13 @@ QStringList serverFileHeadFields(const QString &fileName)
     return head.split(QLatin1Char('_'), Qt::KeepEmptyParts);
 }
 
+// Fields near the limits of int would overflow the weighted sum; such a number saturates at
+// the limits instead, so a huge version never wraps round to a small or negative one.
 int weighted(int major, int minor, int patch)
 {
-    return major * 1000 + minor * 100 + patch;
+    const qint64 number = qint64(major) * 1000 + qint64(minor) * 100 + patch;
+    return int(qBound<qint64>(std::numeric_limits<int>::min(), number,
+                              std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -57,8 +62,10 @@ bool isSafeServerFileName(const QString &fileName)
     if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String(".."))
         return false;
     for (const QChar c : fileName) {
+        // Control and format characters (C0, DEL, C1, bidirectional overrides, zero widths)
+        // have no place in a file name and could disguise it in the log.
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
-            || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
             return false;
     }
     // Windows turns these names, whatever their extension, into devices.

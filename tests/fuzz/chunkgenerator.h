@@ -48,8 +48,6 @@ public:
     static QList<QByteArray> versionTexts();
     // Hexadecimal version fields of the bootloader's answer to B, the odd ones included.
     static QList<QByteArray> hexVersions();
-    // Whether the lists above hold versions whose numbers do not fit an int.
-    static bool withNumbersBeyondInt();
 
 private:
     QByteArray randomBytes(int size);

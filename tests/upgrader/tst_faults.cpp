@@ -40,6 +40,7 @@ private slots:
     void deviceQuietWhileProgramming();
     void stepPendingAtDisconnectWritesNothing();
     void deviceTextIsShownAsItStands();
+    void chattyDeviceFillsNoMoreThanTheReceiveLimit();
 };
 
 void FaultsTest::deviceUnpluggedWhileProgramming()
@@ -138,6 +139,22 @@ void FaultsTest::deviceTextIsShownAsItStands()
     QVERIFY(f.connectAndReadVersions());
     QVERIFY(f.logLines().contains("Application Version: <b>1.2.9</b> & <i>more"));
     QCOMPARE(f.logLines().last(), QString("Application Version: <b>1.2.9</b> & <i>more"));
+}
+
+void FaultsTest::chattyDeviceFillsNoMoreThanTheReceiveLimit()
+{
+    WindowFixture f(quickDevice());
+    QVERIFY(f.connectAndReadVersions());
+    // Once the versions are read the dialogue stays in state 1; a device that goes on talking
+    // must not fill the memory.
+    const QByteArray output = QByteArray("application output that nobody reads\r\n").repeated(90);
+    for (int i = 0; i < 100; ++i) {
+        const QByteArray marker = "chunk " + QByteArray::number(i) + "\r\n";
+        f.device.send(output + marker);
+        QTRY_VERIFY_WITH_TIMEOUT(SNPUpgraderProbe::rxBuffer(*f.window).endsWith(marker), 5000);
+    }
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
+    QCOMPARE(SNPUpgraderProbe::rxBuffer(*f.window).size(), 64 * 1024);
 }
 
 QTEST_MAIN(FaultsTest)

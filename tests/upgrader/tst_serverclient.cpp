@@ -4,6 +4,7 @@
 #include "snpupgraderprobe.h"
 #include "windowfixture.h"
 
+#include <QNetworkAccessManager>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -49,6 +50,7 @@ private slots:
     void unansweredListTakesTheWholeWait_data();
     void unansweredListTakesTheWholeWait();
     void lateListReplyIsNotTakenForTheDownload();
+    void queriesLeaveNoNetworkManagersBehind();
 };
 
 void ServerClientTest::listRequestOnTheWire()
@@ -123,6 +125,22 @@ void ServerClientTest::listParsing_data()
     QTest::newRow("no items") << QByteArray("<hr><snp300/><hr>") << "" << Unchanged;
     QTest::newRow("short head keeps the version unknown")
             << listOf({"snp300.1_3_0_quenmarksnpfmr"}) << "" << Unchanged;
+    // A list has no use for a DTD (whose entities could expand without end) nor for nesting
+    // deeper than a few levels (which could exhaust the parser's stack): such lists are refused.
+    QTest::newRow("document type with entities")
+            << QByteArray("<!DOCTYPE snp300 [<!ENTITY v \"1_3_0\">]><snp300><listItem><name>"
+                          "snp300_&v;.quenmarksnpfmr</name></listItem></snp300>")
+            << "" << Unchanged;
+    QTest::newRow("names 256 levels deep")
+            << QByteArray("<snp300>" + QByteArray("<a>").repeated(253) + "<listItem><name>"
+                          + Fmr130.toUtf8() + "</name></listItem>"
+                          + QByteArray("</a>").repeated(253) + "</snp300>")
+            << Fmr130 << "1.3.0";
+    QTest::newRow("names 257 levels deep")
+            << QByteArray("<snp300>" + QByteArray("<a>").repeated(254) + "<listItem><name>"
+                          + Fmr130.toUtf8() + "</name></listItem>"
+                          + QByteArray("</a>").repeated(254) + "</snp300>")
+            << "" << Unchanged;
 }
 
 void ServerClientTest::listParsing()
@@ -284,6 +302,20 @@ void ServerClientTest::lateListReplyIsNotTakenForTheDownload()
     QFile stored(path);
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), QByteArray("the real image\n"));
+}
+
+void ServerClientTest::queriesLeaveNoNetworkManagersBehind()
+{
+    // Each manager has a network thread of its own: a window that stays open all day must not
+    // gather one per query.
+    WindowFixture f;
+    f.addServerImage(Fmr130, "image\n");
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    for (int i = 0; i < 5; ++i) {
+        QString available;
+        QVERIFY(!f.window->queryFirmwareServer(false, &available, true).isEmpty());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(f.window->findChildren<QNetworkAccessManager *>().size(), 0, 5000);
 }
 
 QTEST_MAIN(ServerClientTest)

@@ -33,6 +33,10 @@ void VersionNumberTest::deviceVersion_data()
     QTest::newRow("patch carries into minor") << "1.0.100" << 1100;
     QTest::newRow("too large a field") << "99999999999.0.1" << 1;
     QTest::newRow("negative field") << "1.-1.0" << 900;
+    QTest::newRow("largest that fits") << "2147483.6.47" << 2147483647;
+    QTest::newRow("beyond int saturates") << "2147484.0.0" << 2147483647;
+    QTest::newRow("minor beyond int saturates") << "1.21474837.0" << 2147483647;
+    QTest::newRow("below int saturates") << "-2147484.0.0" << int(-2147483647 - 1);
 }
 
 void VersionNumberTest::deviceVersion()
@@ -59,6 +63,8 @@ void VersionNumberTest::serverFileName_data()
     QTest::newRow("head of one field") << "snp300.1_2_3_quenmarksnpfmr" << 0 << ".." << false;
     QTest::newRow("empty") << "" << 0 << ".." << false;
     QTest::newRow("letters") << "snp300_a_b_c.quenmarksnpfmr" << 0 << "a.b.c" << true;
+    QTest::newRow("beyond int saturates")
+            << "snp300_2147484_0_0.quenmarksnpfmr" << 2147483647 << "2147484.0.0" << true;
 }
 
 void VersionNumberTest::serverFileName()
@@ -102,6 +108,11 @@ void VersionNumberTest::candidates_data()
     QTest::newRow("backslash") << "..\\snp300_1_2_3.quenmarksnpfmr" << fmr << false;
     QTest::newRow("drive") << "C:snp300_1_2_3.quenmarksnpfmr" << fmr << false;
     QTest::newRow("control character") << "snp300_1_2_3\n.quenmarksnpfmr" << fmr << false;
+    QTest::newRow("C1 control character")
+            << QString::fromUtf8("snp300_1_2_3\xc2\x85.quenmarksnpfmr") << fmr << false;
+    QTest::newRow("right-to-left override")
+            << QString::fromUtf8("snp300_1_2_3\xe2\x80\xae.quenmarksnpfmr") << fmr << false;
+    QTest::newRow("trailing dot") << "snp300_1_2_3.quenmarksnpfmr." << "quenmarksnpfmr." << false;
     QTest::newRow("device name") << "NUL_1_2_3.quenmarksnpfmr" << fmr << true;
     QTest::newRow("reserved device") << "nul.snp300_1_2_3quenmarksnpfmr" << fmr << false;
 }
