@@ -7,33 +7,13 @@
 #include <QSerialPort>
 #include <QtTest>
 
+#include "serialportclient.h"
+
 namespace {
 
 const QByteArray Ver = "VER\r\r\n";
 const QByteArray VersionAnswer = "\r\n<VER>1.2.9</VER>\r\n<BOOT>1.0.14</BOOT>\r\n";
 const int Timeout = 5000;
-
-bool openPort(QSerialPort &port, const QString &name)
-{
-    port.setPortName(name);
-    port.setDataBits(QSerialPort::Data8);
-    port.setBaudRate(QSerialPort::Baud115200);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
-    return port.open(QIODevice::ReadWrite);
-}
-
-// Writes a request and returns the first chunk of the answer, as one readAll()
-// after readyRead, the way the upgrader reads it.
-QByteArray ask(QSerialPort &port, const QByteArray &request)
-{
-    QSignalSpy readyRead(&port, &QSerialPort::readyRead);
-    port.write(request);
-    if (!readyRead.wait(Timeout))
-        return "<no answer>";
-    return port.readAll();
-}
 
 } // namespace
 
@@ -54,10 +34,10 @@ void TestPtyDevice::versionAnswerArrivesAsOneChunk()
     PtyDevice pty;
     QVERIFY2(pty.isOpen(), qPrintable(pty.errorString()));
     QSerialPort port;
-    QVERIFY2(openPort(port, pty.portName()), qPrintable(port.errorString()));
+    QVERIFY2(SerialPortClient::open(port, pty.portName()), qPrintable(port.errorString()));
 
     QSignalSpy received(&pty, &PtyDevice::bytesReceived);
-    QCOMPARE(ask(port, Ver), VersionAnswer);
+    QCOMPARE(SerialPortClient::ask(port, Ver, Timeout), VersionAnswer);
     QCOMPARE(pty.received(), Ver);
     QCOMPARE(received.size(), 1);
     QCOMPARE(pty.chunks().size(), 1);
@@ -71,8 +51,8 @@ void TestPtyDevice::portCanBeReopened()
     PtyDevice pty;
     for (int round = 0; round < 3; ++round) {
         QSerialPort port;
-        QVERIFY2(openPort(port, pty.portName()), qPrintable(port.errorString()));
-        QCOMPARE(ask(port, Ver), VersionAnswer);
+        QVERIFY2(SerialPortClient::open(port, pty.portName()), qPrintable(port.errorString()));
+        QCOMPARE(SerialPortClient::ask(port, Ver, Timeout), VersionAnswer);
         port.write("\x18"); // the upgrader's goodbye
         QVERIFY(port.waitForBytesWritten(Timeout) || port.bytesToWrite() == 0);
         port.close();
@@ -88,15 +68,15 @@ void TestPtyDevice::answersWaitForTheirDelayAndKeepOrder()
     options.eraseDelayMs = 600;
     PtyDevice pty(options);
     QSerialPort port;
-    QVERIFY(openPort(port, pty.portName()));
+    QVERIFY(SerialPortClient::open(port, pty.portName()));
 
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(ask(port, Ver), VersionAnswer);
+    QCOMPARE(SerialPortClient::ask(port, Ver, Timeout), VersionAnswer);
     QVERIFY2(clock.elapsed() >= 290, QByteArray::number(clock.elapsed()).constData());
 
     // Unlock, E and Y at once: the slow erase answer still comes last.
-    QVERIFY(ask(port, "\x02").endsWith("01>"));
+    QVERIFY(SerialPortClient::ask(port, "\x02", Timeout).endsWith("01>"));
     QByteArray answers;
     port.write("UNLOCK\r\r\nEY");
     QTRY_VERIFY_WITH_TIMEOUT((answers += port.readAll()).contains("ERASED"), Timeout);
@@ -110,7 +90,7 @@ void TestPtyDevice::scriptedAnswers()
     PtyDevice pty;
     pty.setAutoAnswer(false);
     QSerialPort port;
-    QVERIFY(openPort(port, pty.portName()));
+    QVERIFY(SerialPortClient::open(port, pty.portName()));
     QSignalSpy readyRead(&port, &QSerialPort::readyRead);
 
     port.write(Ver);
@@ -129,7 +109,7 @@ void TestPtyDevice::scriptedAnswers()
     pty.clearReceived();
     QVERIFY(pty.received().isEmpty());
     pty.setAutoAnswer(true);
-    QCOMPARE(ask(port, Ver), VersionAnswer);
+    QCOMPARE(SerialPortClient::ask(port, Ver, Timeout), VersionAnswer);
 }
 
 // The upgrader releases one image line per chunk: each answer must come alone.
@@ -139,20 +119,21 @@ void TestPtyDevice::everyImageLineGetsOneChunk()
     options.eraseDelayMs = 0;
     PtyDevice pty(options);
     QSerialPort port;
-    QVERIFY(openPort(port, pty.portName()));
+    QVERIFY(SerialPortClient::open(port, pty.portName()));
     for (const QByteArray &step :
          { QByteArray("\x02"), QByteArray("\x02"), QByteArray("UNLOCK\r\r\n"), QByteArray("E"),
            QByteArray("Y"), QByteArray("P") })
-        QVERIFY(ask(port, step) != "<no answer>");
+        QVERIFY(SerialPortClient::ask(port, step, Timeout) != "<no answer>");
     QVERIFY(pty.device().programming());
 
     QList<QByteArray> sent;
     for (int i = 0; i < 40; ++i) {
         const QByteArray line = ":00000001FF\n";
         sent.append(":00000001FF");
-        QCOMPARE(ask(port, line + "\r\n"), QByteArray("\r\nOK"));
+        QCOMPARE(SerialPortClient::ask(port, line + "\r\n", Timeout), QByteArray("\r\nOK"));
     }
-    QCOMPARE(ask(port, "\x18"), QByteArray("\r\nSNP300 APPLICATION START\r\n"));
+    QCOMPARE(SerialPortClient::ask(port, "\x18", Timeout),
+             QByteArray("\r\nSNP300 APPLICATION START\r\n"));
     QCOMPARE(pty.device().programmedLines(), sent);
     QCOMPARE(pty.device().restarts(), 1);
 }

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "serialportclient.h"
+
 namespace {
 
 const int Timeout = 10000;
@@ -47,24 +49,6 @@ private:
     QString m_firstLine;
 };
 
-bool openPort(QSerialPort &port, const QString &name)
-{
-    port.setPortName(name);
-    port.setBaudRate(QSerialPort::Baud115200);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
-    return port.open(QIODevice::ReadWrite);
-}
-
-QByteArray ask(QSerialPort &port, const QByteArray &request)
-{
-    QSignalSpy readyRead(&port, &QSerialPort::readyRead);
-    port.write(request);
-    return readyRead.wait(Timeout) ? port.readAll() : QByteArray("<no answer>");
-}
-
 } // namespace
 
 class TestSnp300Sim : public QObject
@@ -93,14 +77,14 @@ void TestSnp300Sim::servesUntilSigterm()
     // Twice through the link, closing in between.
     for (int round = 0; round < 2; ++round) {
         QSerialPort port;
-        QVERIFY2(openPort(port, link), qPrintable(port.errorString()));
-        QCOMPARE(ask(port, "VER\r\r\n"),
+        QVERIFY2(SerialPortClient::open(port, link), qPrintable(port.errorString()));
+        QCOMPARE(SerialPortClient::ask(port, "VER\r\r\n", Timeout),
                  QByteArray("\r\n<VER>2.3.1</VER>\r\n<BOOT>1.0.14</BOOT>\r\n"));
     }
     QSerialPort port;
-    QVERIFY(openPort(port, portName));
-    QVERIFY(ask(port, "\x02").endsWith("01>"));
-    QCOMPARE(ask(port, "B"), QByteArray("B\r\n72\r\n01>"));
+    QVERIFY(SerialPortClient::open(port, portName));
+    QVERIFY(SerialPortClient::ask(port, "\x02", Timeout).endsWith("01>"));
+    QCOMPARE(SerialPortClient::ask(port, "B", Timeout), QByteArray("B\r\n72\r\n01>"));
 
     simulator.process().terminate();
     QVERIFY(simulator.process().waitForFinished(Timeout));
@@ -121,10 +105,10 @@ void TestSnp300Sim::startsInBootloader()
         { "--mode", "bootloader", "--bootloader-version", "1.0.13", "--reply-delay", "50" });
     QVERIFY(simulator.firstLine().startsWith(QStringLiteral("port: ")));
     QSerialPort port;
-    QVERIFY(openPort(port, simulator.firstLine().mid(6)));
-    QVERIFY(!ask(port, "VER\r\r\n").contains("<VER>"));
-    QCOMPARE(ask(port, "\x02"), QByteArray("\r\n01>"));
-    QCOMPARE(ask(port, "B"), QByteArray("B\r\n71\r\n01>"));
+    QVERIFY(SerialPortClient::open(port, simulator.firstLine().mid(6)));
+    QVERIFY(!SerialPortClient::ask(port, "VER\r\r\n", Timeout).contains("<VER>"));
+    QCOMPARE(SerialPortClient::ask(port, "\x02", Timeout), QByteArray("\r\n01>"));
+    QCOMPARE(SerialPortClient::ask(port, "B", Timeout), QByteArray("B\r\n71\r\n01>"));
 }
 
 void TestSnp300Sim::refusesBadOptions_data()
