@@ -49,6 +49,14 @@ QByteArray wrapped(const QByteArray &items, const QByteArray &doctype = QByteArr
     return doctype + "<hr><snp300>" + items + "</snp300><hr>";
 }
 
+QByteArray itemsOf(const QList<QByteArray> &names)
+{
+    QByteArray items;
+    for (const QByteArray &name : names)
+        items += item(name);
+    return items;
+}
+
 // The list of many images: 120,000 items, about 8 MB.
 QByteArray hugeList()
 {
@@ -124,10 +132,7 @@ QByteArray hostileNames()
         "snp300_9_8_5:stream.quenmarksnpfmr",
         "snp300/9_8_4_x.quenmarksnpfmr",
     };
-    QByteArray items;
-    for (const QByteArray &name : names)
-        items += item(name);
-    return wrapped(items + item(Fmr130.toUtf8()));
+    return wrapped(itemsOf(names) + item(Fmr130.toUtf8()));
 }
 
 QByteArray oddNames()
@@ -149,10 +154,7 @@ QByteArray oddNames()
         "snp300_-1_9_2.quenmarksnpfmr",
         "snp300_99999999999_9_1.quenmarksnpfmr",
     };
-    QByteArray items;
-    for (const QByteArray &name : names)
-        items += item(name);
-    return wrapped(items);
+    return wrapped(itemsOf(names));
 }
 
 ListQuery query(const QByteArray &body, bool download = false, bool bootloader = false)
