@@ -51,9 +51,9 @@ void SNPUpgrader::initialize()
 {
     ui->usbBtnUpgrade->setEnabled(false);
     ui->usbProgressBar->setValue(0);
-    ui->usbProgressBar->setStyleSheet(QStringLiteral(
-            "QProgressBar::chunk {background-color: #fdba12; text-align:center;} "
-            "QProgressBar::horizontal {text-align: center;}"));
+    ui->usbProgressBar->setStyleSheet(
+        QStringLiteral("QProgressBar::chunk {background-color: #fdba12; text-align:center;} "
+                       "QProgressBar::horizontal {text-align: center;}"));
 
     m_verStrTimer = new QTimer;
     m_verStrTimer->setInterval(WatchdogIntervalMs);
@@ -176,21 +176,21 @@ void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
     const QString reason = m_serialPort->errorString();
     m_serialPort->clearError();
     const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
-            || error == QSerialPort::WriteError || error == QSerialPort::DeviceNotFoundError
-            || error == QSerialPort::PermissionError;
+        || error == QSerialPort::WriteError || error == QSerialPort::DeviceNotFoundError
+        || error == QSerialPort::PermissionError;
     if (!linkLost) {
         appendLog(QStringLiteral("Serial port %1 reported an error (%2).")
-                          .arg(m_serialPort->portName(), reason));
+                      .arg(m_serialPort->portName(), reason));
         return;
     }
 
     const bool upgrading = m_state >= EnterBootloader && m_state < Finished;
     appendLog(QStringLiteral("The link to %1 was lost: the port failed (%2) while %3. The "
-                                     "connection is closed.%4")
-                      .arg(m_serialPort->portName(), reason, dialogueStage(),
-                           upgrading ? QStringLiteral(" The upgrade did not complete: reconnect "
-                                                      "the SNP300 and start the upgrade again.")
-                                     : QString()));
+                             "connection is closed.%4")
+                  .arg(m_serialPort->portName(), reason, dialogueStage(),
+                       upgrading ? QStringLiteral(" The upgrade did not complete: reconnect "
+                                                  "the SNP300 and start the upgrade again.")
+                                 : QString()));
     m_verStrTimer->stop();
     m_bootLoaderTimer->stop();
     closeLink(false);
@@ -200,8 +200,8 @@ void SNPUpgrader::onDeviceSilent()
 {
     appendLog(QStringLiteral("The SNP300 has not answered for %1 s while %2. Still waiting; check "
                              "its cable and power, or press Disconnect.")
-                      .arg(SilenceNoticeMs / 1000)
-                      .arg(dialogueStage()));
+                  .arg(SilenceNoticeMs / 1000)
+                  .arg(dialogueStage()));
 }
 
 // Where the dialogue stands, for the operator: "programming (state 8), line 120 of 2000".
@@ -209,18 +209,42 @@ QString SNPUpgrader::dialogueStage() const
 {
     QString stage;
     switch (m_state) {
-    case ConnectProbe: stage = QStringLiteral("waiting for the device's first answer"); break;
-    case ReadVersion: stage = QStringLiteral("reading the device's versions"); break;
-    case BootloaderProbe: stage = QStringLiteral("probing the bootloader"); break;
-    case EnterBootloader: stage = QStringLiteral("entering the bootloader"); break;
-    case WaitPrompt: stage = QStringLiteral("waiting for the bootloader prompt"); break;
-    case Unlock: stage = QStringLiteral("unlocking the device"); break;
-    case ConfirmErase: stage = QStringLiteral("confirming the erase"); break;
-    case Erase: stage = QStringLiteral("erasing the device"); break;
-    case LoadImage: stage = QStringLiteral("loading the image"); break;
-    case Programming: stage = QStringLiteral("programming"); break;
-    case Finished: stage = QStringLiteral("starting the application"); break;
-    default: stage = QStringLiteral("in an unknown stage"); break;
+    case ConnectProbe:
+        stage = QStringLiteral("waiting for the device's first answer");
+        break;
+    case ReadVersion:
+        stage = QStringLiteral("reading the device's versions");
+        break;
+    case BootloaderProbe:
+        stage = QStringLiteral("probing the bootloader");
+        break;
+    case EnterBootloader:
+        stage = QStringLiteral("entering the bootloader");
+        break;
+    case WaitPrompt:
+        stage = QStringLiteral("waiting for the bootloader prompt");
+        break;
+    case Unlock:
+        stage = QStringLiteral("unlocking the device");
+        break;
+    case ConfirmErase:
+        stage = QStringLiteral("confirming the erase");
+        break;
+    case Erase:
+        stage = QStringLiteral("erasing the device");
+        break;
+    case LoadImage:
+        stage = QStringLiteral("loading the image");
+        break;
+    case Programming:
+        stage = QStringLiteral("programming");
+        break;
+    case Finished:
+        stage = QStringLiteral("starting the application");
+        break;
+    default:
+        stage = QStringLiteral("in an unknown stage");
+        break;
     }
     stage += QStringLiteral(" (state %1)").arg(m_state);
     if (m_state == Programming)

@@ -78,8 +78,8 @@ private:
     void handleProgrammingAnswer();
     void handleFinished();
     void recordBootloaderDecision(int bootloaderNumber, int serverNumber);
-    void scheduleStep(int delayMs, int nextState, const QByteArray &command,
-                      bool clearBuffer, const QString &logLine = QString());
+    void scheduleStep(int delayMs, int nextState, const QByteArray &command, bool clearBuffer,
+                      const QString &logLine = QString());
 
     void closeLink(bool sendCancel);
     void onSerialError(QSerialPort::SerialPortError error);

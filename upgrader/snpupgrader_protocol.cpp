@@ -199,8 +199,8 @@ void SNPUpgrader::handleBootloaderProbeAnswer(const QByteArray &chunk)
 
 void SNPUpgrader::recordBootloaderDecision(int bootloaderNumber, int serverNumber)
 {
-    m_bootloaderUpdateNeeded =
-            bootloaderNumber < MinimumBootloaderNumber || bootloaderNumber < serverNumber;
+    m_bootloaderUpdateNeeded
+        = bootloaderNumber < MinimumBootloaderNumber || bootloaderNumber < serverNumber;
     if (m_bootloaderUpdateNeeded)
         appendLog(tr("Device bootloader needs to be updated"));
     appendLog(tr("Device ready to start update"));
@@ -217,7 +217,7 @@ void SNPUpgrader::handleLoadImage()
         if (!m_imageProblemReported) {
             appendLog(QStringLiteral("Cannot program the device: %1 The device is erased and "
                                      "waits for the image; fix the file or disconnect.")
-                              .arg(error));
+                          .arg(error));
             m_imageProblemReported = true;
         }
         return;
@@ -225,7 +225,7 @@ void SNPUpgrader::handleLoadImage()
 
     m_fileLines = lines;
     appendLog(QStringLiteral("All lines of the input file have been parsed. TOTAL: %1 lines.")
-                      .arg(m_fileLines.size()));
+                  .arg(m_fileLines.size()));
     ui->usbProgressBar->setMinimum(0);
     ui->usbProgressBar->setMaximum(m_fileLines.size());
     ui->usbProgressBar->setValue(0);
@@ -271,7 +271,7 @@ bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines, 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         *error = QStringLiteral("the image file %1 cannot be opened (%2).")
-                         .arg(path, file.errorString());
+                     .arg(path, file.errorString());
         return false;
     }
     lines->clear();
@@ -279,7 +279,7 @@ bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines, 
         lines->append(file.readLine());
     if (file.error() != QFileDevice::NoError) {
         *error = QStringLiteral("the image file %1 cannot be read (%2).")
-                         .arg(path, file.errorString());
+                     .arg(path, file.errorString());
         return false;
     }
     if (lines->isEmpty()) {

@@ -2,10 +2,10 @@
 // kind, and its download into the Documents folder. Callers see one synchronous call; inside it
 // the program waits for each reply in a nested event loop.
 
-#include "snpupgrader.h"
-#include "ui_snpupgrader.h"
 #include "cvtwaitforsignalhelper.h"
 #include "serverconfig.h"
+#include "snpupgrader.h"
+#include "ui_snpupgrader.h"
 #include "versionnumber.h"
 
 #include <QDir>
@@ -40,8 +40,8 @@ QByteArray formBody(const QList<QPair<QString, QString>> &fields)
 
 QList<QPair<QString, QString>> accountFields()
 {
-    return {{QStringLiteral("user"), ServerConfig::userName()},
-            {QStringLiteral("pwd"), ServerConfig::password()}};
+    return { { QStringLiteral("user"), ServerConfig::userName() },
+             { QStringLiteral("pwd"), ServerConfig::password() } };
 }
 
 // The document parser expands the entities of an internal DTD without a total limit and
@@ -91,8 +91,7 @@ QString SNPUpgrader::childElementText(const QDomNode &node, const QString &tagNa
     return node.firstChildElement(tagName).text();
 }
 
-QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVersion,
-                                         bool download)
+QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVersion, bool download)
 {
     m_replyText = QString();
 
@@ -107,13 +106,12 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         if (guarded)
             guarded->deleteLater();
     });
-    connect(manager, &QNetworkAccessManager::finished, this,
-            &SNPUpgrader::replyUrlRequestFinished);
+    connect(manager, &QNetworkAccessManager::finished, this, &SNPUpgrader::replyUrlRequestFinished);
 
     m_requestKind = ListRequest;
     m_pendingReply = manager->post(
-            request, formBody(accountFields() << qMakePair(QStringLiteral("service"),
-                                                           QStringLiteral("list"))));
+        request,
+        formBody(accountFields() << qMakePair(QStringLiteral("service"), QStringLiteral("list"))));
     {
         CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
         if (!helper.wait(ListWaitMs))
@@ -125,8 +123,7 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     if (!isPlainShallowXml(listText) || !document.setContent(listText, false))
         return QString();
 
-    const QString serviceId =
-            QLatin1String(bootloader ? BootloaderServiceId : FirmwareServiceId);
+    const QString serviceId = QLatin1String(bootloader ? BootloaderServiceId : FirmwareServiceId);
     QStringList candidates = candidateNames(document, serviceId);
     if (candidates.isEmpty())
         return QString();
@@ -143,9 +140,9 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
 
     m_requestKind = DownloadRequest;
     m_pendingReply = manager->post(
-            request, formBody(accountFields()
-                              << qMakePair(QStringLiteral("service"), QStringLiteral("get"))
-                              << qMakePair(QStringLiteral("name"), chosen)));
+        request,
+        formBody(accountFields() << qMakePair(QStringLiteral("service"), QStringLiteral("get"))
+                                 << qMakePair(QStringLiteral("name"), chosen)));
     {
         CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
         if (!helper.wait(DownloadWaitMs))
@@ -168,7 +165,7 @@ QString SNPUpgrader::storeDownload(const QString &fileName)
     if (!file.open(QIODevice::WriteOnly) || file.write(m_downloadData) != m_downloadData.size()
         || !file.commit()) {
         appendLog(QStringLiteral("Cannot store the downloaded image %1 (%2).")
-                          .arg(path, file.errorString()));
+                      .arg(path, file.errorString()));
         return QString();
     }
     return path;

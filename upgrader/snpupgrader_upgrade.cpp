@@ -6,8 +6,8 @@
 
 #include <QDir>
 #include <QMessageBox>
-#include <QTimer>
 #include <QStandardPaths>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -57,7 +57,7 @@ QString SNPUpgrader::selectUpgradeFile()
         text = tr("You are about to launch an update of your SNP300 firmware.\nYour device "
                   "firmware: %1\nFirmware Server is not available. Please check your Internet "
                   "Connection, Update is canceled")
-                       .arg(m_appVersion);
+                   .arg(m_appVersion);
     } else if (m_bootloaderUpdateNeeded) {
         text = tr("You are about to start updating the bootloader on your SNP300.\nCurrent "
                   "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
@@ -66,7 +66,7 @@ QString SNPUpgrader::selectUpgradeFile()
                   "power supply for the duration of the update\n\t- Don't try to run other "
                   "programs during the update.\n\t- Switch off any other nearby devices that "
                   "could possibly connect to the SNP300\n")
-                       .arg(m_bootloaderVersion, availableVersion);
+                   .arg(m_bootloaderVersion, availableVersion);
     } else {
         text = tr("You are about to start updating the firmware on your SNP300.\nCurrent "
                   "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
@@ -75,7 +75,7 @@ QString SNPUpgrader::selectUpgradeFile()
                   "power supply for the duration of the update\n\t- Don't try to run other "
                   "programs during the update.\n\t- Switch off any other nearby devices that "
                   "could possibly connect to the SNP300\n")
-                       .arg(m_appVersion, availableVersion);
+                   .arg(m_appVersion, availableVersion);
     }
 
     QMessageBox box;
@@ -88,10 +88,9 @@ QString SNPUpgrader::selectUpgradeFile()
 
     // A local test image, when there is one, is taken instead of the server's.
     const QString folder = documentsFolder();
-    QStringList testImages =
-            QDir(folder).entryList(QStringList(tr("test_*.%1").arg(QStringLiteral(
-                                           "quenmarksnpfmr"))),
-                                   QDir::Files, QDir::Name);
+    QStringList testImages
+        = QDir(folder).entryList(QStringList(tr("test_*.%1").arg(QStringLiteral("quenmarksnpfmr"))),
+                                 QDir::Files, QDir::Name);
     QString result;
     if (!testImages.isEmpty()) {
         std::sort(testImages.begin(), testImages.end());

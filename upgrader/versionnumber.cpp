@@ -22,8 +22,8 @@ QStringList serverFileHeadFields(const QString &fileName)
 int weighted(int major, int minor, int patch)
 {
     const qint64 number = qint64(major) * 1000 + qint64(minor) * 100 + patch;
-    return int(qBound<qint64>(std::numeric_limits<int>::min(), number,
-                              std::numeric_limits<int>::max()));
+    return int(
+        qBound<qint64>(std::numeric_limits<int>::min(), number, std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -43,8 +43,7 @@ int serverFileVersionNumber(const QString &fileName)
 QString serverFileVersionText(const QString &fileName)
 {
     const QStringList fields = serverFileHeadFields(fileName);
-    return QStringLiteral("%1.%2.%3")
-            .arg(fields.value(1), fields.value(2), fields.value(3));
+    return QStringLiteral("%1.%2.%3").arg(fields.value(1), fields.value(2), fields.value(3));
 }
 
 bool hasServerFileVersion(const QString &fileName)
@@ -69,15 +68,15 @@ bool isSafeServerFileName(const QString &fileName)
             return false;
     }
     // Windows turns these names, whatever their extension, into devices.
-    static const QStringList reserved = {
-        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),
-        QStringLiteral("NUL"),  QStringLiteral("COM1"), QStringLiteral("COM2"),
-        QStringLiteral("COM3"), QStringLiteral("COM4"), QStringLiteral("COM5"),
-        QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
-        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"),
-        QStringLiteral("LPT3"), QStringLiteral("LPT4"), QStringLiteral("LPT5"),
-        QStringLiteral("LPT6"), QStringLiteral("LPT7"), QStringLiteral("LPT8"),
-        QStringLiteral("LPT9")};
+    static const QStringList reserved
+        = { QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),
+            QStringLiteral("NUL"),  QStringLiteral("COM1"), QStringLiteral("COM2"),
+            QStringLiteral("COM3"), QStringLiteral("COM4"), QStringLiteral("COM5"),
+            QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+            QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"),
+            QStringLiteral("LPT3"), QStringLiteral("LPT4"), QStringLiteral("LPT5"),
+            QStringLiteral("LPT6"), QStringLiteral("LPT7"), QStringLiteral("LPT8"),
+            QStringLiteral("LPT9") };
     const QString base = fileName.section(QLatin1Char('.'), 0, 0).trimmed();
     if (reserved.contains(base, Qt::CaseInsensitive))
         return false;
@@ -88,5 +87,5 @@ bool isSafeServerFileName(const QString &fileName)
 bool isServerFileCandidate(const QString &fileName, const QString &serviceId)
 {
     return fileName.count(QLatin1Char('_')) == 3 && fileName.endsWith(serviceId)
-            && isSafeServerFileName(fileName);
+        && isSafeServerFileName(fileName);
 }

@@ -359,7 +359,8 @@ void ListFuzzTest::hostileDocuments_data()
 {
     QTest::addColumn<QJsonObject>("query");
 
-    const auto row = [](const char *name, const ListQuery &q) { QTest::newRow(name) << q.toJson(); };
+    const auto row
+        = [](const char *name, const ListQuery &q) { QTest::newRow(name) << q.toJson(); };
 
     ListQuery hostile = query(hostileNames(), true);
     hostile.served = { { Fmr130, "the real image\n" } };

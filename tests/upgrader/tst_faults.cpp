@@ -69,9 +69,9 @@ void FaultsTest::deviceUnpluggedWhileProgramming()
     const QStringList lost = f.logLines().filter("The link to " + portName + " was lost");
     QCOMPARE(lost.size(), 1);
     QVERIFY2(lost.first().contains(QRegularExpression(
-                     "failed \\(.+\\) while programming \\(state 8\\), line \\d+ of 400\\. The "
-                     "connection is "
-                     "closed\\. The upgrade did not complete")),
+                 "failed \\(.+\\) while programming \\(state 8\\), line \\d+ of 400\\. The "
+                 "connection is "
+                 "closed\\. The upgrade did not complete")),
              qPrintable(lost.first()));
     QCOMPARE(f.connectButton()->text(), QString("Connect"));
     QVERIFY(!f.upgradeButton()->isEnabled());

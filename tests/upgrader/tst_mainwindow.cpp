@@ -80,29 +80,29 @@ void MainWindowTest::widgetKinds_data()
     // The tab pages are reparented to the tab widget's stack.
     const QString stack = "qt_tabwidget_stackedwidget";
     const QList<QStringList> rows = {
-            {"centralWidget", "QWidget", "SNPUpgrader"},
-            {"tabWidget", "QTabWidget", "centralWidget"},
-            {"usbTab", "QWidget", stack},
-            {"label", "QLabel", "usbTab"},
-            {"usbCmbSerialPort", "QComboBox", "usbTab"},
-            {"usbBtnSerialPortRefresh", "QPushButton", "usbTab"},
-            {"usbBtnConnect", "QPushButton", "usbTab"},
-            {"usbBtnUpgrade", "QPushButton", "usbTab"},
-            {"usbProgressBar", "QProgressBar", "usbTab"},
-            {"usbTxtLog", "QTextEdit", "usbTab"},
-            {"bleTab", "QWidget", stack},
-            {"bleScanDevices", "QPushButton", "bleTab"},
-            {"bleDeviceList", "QListWidget", "bleTab"},
-            {"bleBtnConnect", "QPushButton", "bleTab"},
-            {"bleBtnDisconnect", "QPushButton", "bleTab"},
-            {"bleBtnReconnect", "QPushButton", "bleTab"},
-            {"bleBtn022", "QPushButton", "bleTab"},
-            {"bleBtn02", "QPushButton", "bleTab"},
-            {"bleBtnVersion", "QPushButton", "bleTab"},
-            {"bleBtnUpgrade", "QPushButton", "bleTab"},
-            {"bleProgressBar", "QProgressBar", "bleTab"},
-            {"bleTxtLog", "QTextEdit", "bleTab"},
-            {"label_3", "QLabel", "centralWidget"},
+        { "centralWidget", "QWidget", "SNPUpgrader" },
+        { "tabWidget", "QTabWidget", "centralWidget" },
+        { "usbTab", "QWidget", stack },
+        { "label", "QLabel", "usbTab" },
+        { "usbCmbSerialPort", "QComboBox", "usbTab" },
+        { "usbBtnSerialPortRefresh", "QPushButton", "usbTab" },
+        { "usbBtnConnect", "QPushButton", "usbTab" },
+        { "usbBtnUpgrade", "QPushButton", "usbTab" },
+        { "usbProgressBar", "QProgressBar", "usbTab" },
+        { "usbTxtLog", "QTextEdit", "usbTab" },
+        { "bleTab", "QWidget", stack },
+        { "bleScanDevices", "QPushButton", "bleTab" },
+        { "bleDeviceList", "QListWidget", "bleTab" },
+        { "bleBtnConnect", "QPushButton", "bleTab" },
+        { "bleBtnDisconnect", "QPushButton", "bleTab" },
+        { "bleBtnReconnect", "QPushButton", "bleTab" },
+        { "bleBtn022", "QPushButton", "bleTab" },
+        { "bleBtn02", "QPushButton", "bleTab" },
+        { "bleBtnVersion", "QPushButton", "bleTab" },
+        { "bleBtnUpgrade", "QPushButton", "bleTab" },
+        { "bleProgressBar", "QProgressBar", "bleTab" },
+        { "bleTxtLog", "QTextEdit", "bleTab" },
+        { "label_3", "QLabel", "centralWidget" },
     };
     for (const QStringList &row : rows)
         QTest::newRow(qPrintable(row.at(0))) << row.at(0) << row.at(1) << row.at(2);
@@ -123,29 +123,28 @@ void MainWindowTest::layoutPlacement_data()
 {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QStringList>("items"); // widget or layout names in order; "" = spacer
-    QTest::newRow("verticalLayout") << "verticalLayout" << QStringList{"tabWidget", "label_3"};
-    QTest::newRow("verticalLayout_3") << "verticalLayout_3" << QStringList{"verticalLayout_2"};
+    QTest::newRow("verticalLayout") << "verticalLayout" << QStringList { "tabWidget", "label_3" };
+    QTest::newRow("verticalLayout_3") << "verticalLayout_3" << QStringList { "verticalLayout_2" };
     QTest::newRow("verticalLayout_2")
-            << "verticalLayout_2"
-            << QStringList{"horizontalLayout", "horizontalLayout_2", "usbProgressBar",
-                           "usbTxtLog"};
+        << "verticalLayout_2"
+        << QStringList { "horizontalLayout", "horizontalLayout_2", "usbProgressBar", "usbTxtLog" };
     QTest::newRow("horizontalLayout")
-            << "horizontalLayout"
-            << QStringList{"label", "usbCmbSerialPort", "usbBtnSerialPortRefresh",
-                           "usbBtnConnect", ""};
-    QTest::newRow("horizontalLayout_2") << "horizontalLayout_2" << QStringList{"usbBtnUpgrade"};
+        << "horizontalLayout"
+        << QStringList { "label", "usbCmbSerialPort", "usbBtnSerialPortRefresh", "usbBtnConnect",
+                         "" };
+    QTest::newRow("horizontalLayout_2") << "horizontalLayout_2" << QStringList { "usbBtnUpgrade" };
     QTest::newRow("verticalLayout_4")
-            << "verticalLayout_4"
-            << QStringList{"verticalLayout_5", "verticalLayout_7", "horizontalLayout_5",
-                           "horizontalLayout_3", "bleProgressBar", "bleTxtLog"};
+        << "verticalLayout_4"
+        << QStringList { "verticalLayout_5",   "verticalLayout_7", "horizontalLayout_5",
+                         "horizontalLayout_3", "bleProgressBar",   "bleTxtLog" };
     QTest::newRow("verticalLayout_5")
-            << "verticalLayout_5" << QStringList{"bleScanDevices", "bleDeviceList"};
+        << "verticalLayout_5" << QStringList { "bleScanDevices", "bleDeviceList" };
     QTest::newRow("verticalLayout_7")
-            << "verticalLayout_7" << QStringList{"bleBtnConnect", "bleBtnDisconnect"};
+        << "verticalLayout_7" << QStringList { "bleBtnConnect", "bleBtnDisconnect" };
     QTest::newRow("horizontalLayout_5")
-            << "horizontalLayout_5"
-            << QStringList{"bleBtnReconnect", "bleBtn022", "bleBtn02", "bleBtnVersion"};
-    QTest::newRow("horizontalLayout_3") << "horizontalLayout_3" << QStringList{"bleBtnUpgrade"};
+        << "horizontalLayout_5"
+        << QStringList { "bleBtnReconnect", "bleBtn022", "bleBtn02", "bleBtnVersion" };
+    QTest::newRow("horizontalLayout_3") << "horizontalLayout_3" << QStringList { "bleBtnUpgrade" };
 }
 
 void MainWindowTest::layoutPlacement()
@@ -176,7 +175,7 @@ void MainWindowTest::layoutPlacement()
 
 void MainWindowTest::layoutSpacing()
 {
-    const QStringList framed = {"verticalLayout", "verticalLayout_3", "verticalLayout_4"};
+    const QStringList framed = { "verticalLayout", "verticalLayout_3", "verticalLayout_4" };
     for (QBoxLayout *box : m_window->findChildren<QBoxLayout *>()) {
         if (box->objectName().isEmpty())
             continue; // layouts of Qt's own widgets
@@ -184,27 +183,39 @@ void MainWindowTest::layoutSpacing()
         if (framed.contains(box->objectName()))
             QCOMPARE(box->contentsMargins(), QMargins(11, 11, 11, 11));
     }
-    QCOMPARE(m_window->findChildren<QBoxLayout *>(QRegularExpression("^(vertical|horizontal)"))
-                     .size(),
-             10);
+    QCOMPARE(
+        m_window->findChildren<QBoxLayout *>(QRegularExpression("^(vertical|horizontal)")).size(),
+        10);
 }
 
 void MainWindowTest::texts_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("label") << "label" << "Serial Port:";
-    QTest::newRow("refresh") << "usbBtnSerialPortRefresh" << "Detect Ports";
-    QTest::newRow("connect") << "usbBtnConnect" << "Connect";
-    QTest::newRow("upgrade") << "usbBtnUpgrade" << "Upgrade SNP300...";
-    QTest::newRow("scan") << "bleScanDevices" << "SCAN";
-    QTest::newRow("ble connect") << "bleBtnConnect" << "Connect";
-    QTest::newRow("ble disconnect") << "bleBtnDisconnect" << "Disconnect";
-    QTest::newRow("reconnect") << "bleBtnReconnect" << "reconnect";
-    QTest::newRow("re0x02") << "bleBtn022" << "re0x02";
-    QTest::newRow("0x02") << "bleBtn02" << "0x02";
-    QTest::newRow("version") << "bleBtnVersion" << "VERSION";
-    QTest::newRow("ble upgrade") << "bleBtnUpgrade" << "UPGRADE";
+    QTest::newRow("label") << "label"
+                           << "Serial Port:";
+    QTest::newRow("refresh") << "usbBtnSerialPortRefresh"
+                             << "Detect Ports";
+    QTest::newRow("connect") << "usbBtnConnect"
+                             << "Connect";
+    QTest::newRow("upgrade") << "usbBtnUpgrade"
+                             << "Upgrade SNP300...";
+    QTest::newRow("scan") << "bleScanDevices"
+                          << "SCAN";
+    QTest::newRow("ble connect") << "bleBtnConnect"
+                                 << "Connect";
+    QTest::newRow("ble disconnect") << "bleBtnDisconnect"
+                                    << "Disconnect";
+    QTest::newRow("reconnect") << "bleBtnReconnect"
+                               << "reconnect";
+    QTest::newRow("re0x02") << "bleBtn022"
+                            << "re0x02";
+    QTest::newRow("0x02") << "bleBtn02"
+                          << "0x02";
+    QTest::newRow("version") << "bleBtnVersion"
+                             << "VERSION";
+    QTest::newRow("ble upgrade") << "bleBtnUpgrade"
+                                 << "UPGRADE";
     QTest::newRow("label_3") << "label_3" << QString::fromUtf8("Corvane\xC2\xAE");
 }
 
@@ -311,7 +322,8 @@ void MainWindowTest::portListIsTheSystemsWithoutExtraPorts()
 
 void MainWindowTest::extraPortsAreAppended()
 {
-    const QString extra = QStringList{"/tmp/snp-a", "", "/tmp/snp-b"}.join(QDir::listSeparator());
+    const QString extra
+        = QStringList { "/tmp/snp-a", "", "/tmp/snp-b" }.join(QDir::listSeparator());
     qputenv("SNP300_SERIAL_PORTS", extra.toLocal8Bit());
     QTest::mouseClick(child<QPushButton>("usbBtnSerialPortRefresh"), Qt::LeftButton);
     auto *ports = child<QComboBox>("usbCmbSerialPort");
@@ -326,7 +338,7 @@ void MainWindowTest::connectWithoutPortChosen()
 {
     child<QComboBox>("usbCmbSerialPort")->clear();
     QTest::mouseClick(child<QPushButton>("usbBtnConnect"), Qt::LeftButton);
-    QCOMPARE(logLines(), QStringList{"Select a serial port."});
+    QCOMPARE(logLines(), QStringList { "Select a serial port." });
     QCOMPARE(child<QPushButton>("usbBtnConnect")->text(), QString("Connect"));
     QVERIFY(!child<QPushButton>("usbBtnUpgrade")->isEnabled());
     QVERIFY(!SNPUpgraderProbe::versionWatchdogActive(*m_window));
@@ -339,7 +351,7 @@ void MainWindowTest::connectToPortThatCannotOpen()
     auto *ports = child<QComboBox>("usbCmbSerialPort");
     ports->setCurrentIndex(ports->count() - 1);
     QTest::mouseClick(child<QPushButton>("usbBtnConnect"), Qt::LeftButton);
-    QCOMPARE(logLines(), QStringList{"Unable to connect."});
+    QCOMPARE(logLines(), QStringList { "Unable to connect." });
     QCOMPARE(child<QPushButton>("usbBtnConnect")->text(), QString("Connect"));
     QVERIFY(!child<QPushButton>("usbBtnUpgrade")->isEnabled());
     QVERIFY(!SNPUpgraderProbe::portOpen(*m_window));

@@ -37,7 +37,7 @@ void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
     sinceConnect.start();
     f.connectDevice();
 
-    QCOMPARE(f.logLines(), QStringList{"Connected. Select Upgrade SNP300 to continue."});
+    QCOMPARE(f.logLines(), QStringList { "Connected. Select Upgrade SNP300 to continue." });
     QCOMPARE(f.connectButton()->text(), QString("Disconnect"));
     QVERIFY(f.upgradeButton()->isEnabled());
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 0);
@@ -47,9 +47,8 @@ void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
     QTest::mouseClick(f.connectButton(), Qt::LeftButton);
     // The watchdog cannot fire before a second has passed, so on a fast run the version request
     // and the cancel are all the device ever gets.
-    const QByteArray expected = sinceConnect.elapsed() < 1000
-            ? VersionRequest + '\x18'
-            : VersionRequest + '\x02' + '\x18';
+    const QByteArray expected = sinceConnect.elapsed() < 1000 ? VersionRequest + '\x18'
+                                                              : VersionRequest + '\x02' + '\x18';
     QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), expected, 5000);
     QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
     QCOMPARE(f.connectButton()->text(), QString("Connect"));
@@ -120,8 +119,7 @@ void SerialLinkTest::reconnectStartsTheDialogueOver()
     // Versions of the earlier connection are kept until the device reports again.
     QCOMPARE(SNPUpgraderProbe::appVersion(*f.window), QString("1.2.9"));
     QVERIFY(f.waitForLogLine("Connected. Select Upgrade SNP300 to continue."));
-    QTRY_COMPARE_WITH_TIMEOUT(
-            f.logLines().count("Application Version: 1.2.9"), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.logLines().count("Application Version: 1.2.9"), 2, 10000);
 }
 
 QTEST_MAIN(SerialLinkTest)

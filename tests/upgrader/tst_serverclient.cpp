@@ -73,11 +73,17 @@ void ServerClientTest::choice_data()
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("available");
     QTest::newRow("newer firmware") << false << "1.2.9" << Fmr130 << "1.3.0";
-    QTest::newRow("device up to date") << false << "1.3.0" << "" << "1.3.0";
-    QTest::newRow("device newer") << false << "2.0.0" << "" << "1.3.0";
+    QTest::newRow("device up to date") << false << "1.3.0"
+                                       << ""
+                                       << "1.3.0";
+    QTest::newRow("device newer") << false << "2.0.0"
+                                  << ""
+                                  << "1.3.0";
     QTest::newRow("device reports nothing") << false << "" << Fmr130 << "1.3.0";
     QTest::newRow("newer bootloader") << true << "1.0.14" << Btl015 << "1.0.15";
-    QTest::newRow("bootloader up to date") << true << "1.0.15" << "" << "1.0.15";
+    QTest::newRow("bootloader up to date") << true << "1.0.15"
+                                           << ""
+                                           << "1.0.15";
 }
 
 void ServerClientTest::choice()
@@ -87,7 +93,7 @@ void ServerClientTest::choice()
     QFETCH(QString, result);
     QFETCH(QString, available);
     WindowFixture f;
-    for (const QString &name : {Fmr123, Fmr130, Btl015})
+    for (const QString &name : { Fmr123, Fmr130, Btl015 })
         f.addServerImage(name, "image\n");
     SNPUpgraderProbe::setDeviceVersions(*f.window, bootloader ? "9.9.9" : deviceVersion,
                                         bootloader ? deviceVersion : "9.9.9");
@@ -104,19 +110,20 @@ void ServerClientTest::listParsing_data()
     QTest::addColumn<QString>("available");
 
     QTest::newRow("items at any depth")
-            << QByteArray("<hr><snp300><group><listItem><name>" + Fmr130.toUtf8()
-                          + "</name></listItem></group></snp300><hr>")
-            << Fmr130 << "1.3.0";
+        << QByteArray("<hr><snp300><group><listItem><name>" + Fmr130.toUtf8()
+                      + "</name></listItem></group></snp300><hr>")
+        << Fmr130 << "1.3.0";
     QTest::newRow("first name child counts")
-            << QByteArray("<snp300><listItem><size>3</size><name>" + Fmr130.toUtf8()
-                          + "</name><name>" + Fmr123.toUtf8() + "</name></listItem></snp300>")
-            << Fmr130 << "1.3.0";
+        << QByteArray("<snp300><listItem><size>3</size><name>" + Fmr130.toUtf8() + "</name><name>"
+                      + Fmr123.toUtf8() + "</name></listItem></snp300>")
+        << Fmr130 << "1.3.0";
     QTest::newRow("only near misses")
-            << listOf({"snp300_1_3_0.quenmarksnpfmr.bak", "snp300_1_3.quenmarksnpfmr",
-                       "snp_300_1_3_0.quenmarksnpfmr", Btl015})
-            << "" << Unchanged;
-    QTest::newRow("newest of several") << listOf({Fmr123, "snp300_1_9_9.quenmarksnpfmr", Fmr130})
-                                       << "snp300_1_9_9.quenmarksnpfmr" << "1.9.9";
+        << listOf({ "snp300_1_3_0.quenmarksnpfmr.bak", "snp300_1_3.quenmarksnpfmr",
+                    "snp_300_1_3_0.quenmarksnpfmr", Btl015 })
+        << "" << Unchanged;
+    QTest::newRow("newest of several") << listOf({ Fmr123, "snp300_1_9_9.quenmarksnpfmr", Fmr130 })
+                                       << "snp300_1_9_9.quenmarksnpfmr"
+                                       << "1.9.9";
     QTest::newRow("not XML") << QByteArray("<hr>Service unavailable<hr") << "" << Unchanged;
     QTest::newRow("empty body") << QByteArray() << "" << Unchanged;
     QTest::newRow("other root") << QByteArray("<hr><files><listItem><name>" + Fmr130.toUtf8()
@@ -124,23 +131,21 @@ void ServerClientTest::listParsing_data()
                                 << "" << Unchanged;
     QTest::newRow("no items") << QByteArray("<hr><snp300/><hr>") << "" << Unchanged;
     QTest::newRow("short head keeps the version unknown")
-            << listOf({"snp300.1_3_0_quenmarksnpfmr"}) << "" << Unchanged;
+        << listOf({ "snp300.1_3_0_quenmarksnpfmr" }) << "" << Unchanged;
     // A list has no use for a DTD (whose entities could expand without end) nor for nesting
     // deeper than a few levels (which could exhaust the parser's stack): such lists are refused.
     QTest::newRow("document type with entities")
-            << QByteArray("<!DOCTYPE snp300 [<!ENTITY v \"1_3_0\">]><snp300><listItem><name>"
-                          "snp300_&v;.quenmarksnpfmr</name></listItem></snp300>")
-            << "" << Unchanged;
-    QTest::newRow("names 256 levels deep")
-            << QByteArray("<snp300>" + QByteArray("<a>").repeated(253) + "<listItem><name>"
-                          + Fmr130.toUtf8() + "</name></listItem>"
-                          + QByteArray("</a>").repeated(253) + "</snp300>")
-            << Fmr130 << "1.3.0";
-    QTest::newRow("names 257 levels deep")
-            << QByteArray("<snp300>" + QByteArray("<a>").repeated(254) + "<listItem><name>"
-                          + Fmr130.toUtf8() + "</name></listItem>"
-                          + QByteArray("</a>").repeated(254) + "</snp300>")
-            << "" << Unchanged;
+        << QByteArray("<!DOCTYPE snp300 [<!ENTITY v \"1_3_0\">]><snp300><listItem><name>"
+                      "snp300_&v;.quenmarksnpfmr</name></listItem></snp300>")
+        << "" << Unchanged;
+    QTest::newRow("names 256 levels deep") << QByteArray(
+        "<snp300>" + QByteArray("<a>").repeated(253) + "<listItem><name>" + Fmr130.toUtf8()
+        + "</name></listItem>" + QByteArray("</a>").repeated(253) + "</snp300>")
+                                           << Fmr130 << "1.3.0";
+    QTest::newRow("names 257 levels deep") << QByteArray(
+        "<snp300>" + QByteArray("<a>").repeated(254) + "<listItem><name>" + Fmr130.toUtf8()
+        + "</name></listItem>" + QByteArray("</a>").repeated(254) + "</snp300>")
+                                           << "" << Unchanged;
 }
 
 void ServerClientTest::listParsing()
@@ -183,7 +188,7 @@ void ServerClientTest::downloadStoresTheNewestImage()
     QCOMPARE(stored.readAll(), QByteArray("second, longer\n"));
     // Nothing else is left in the Documents folder (no temporary files).
     QCOMPARE(QDir(f.home.documentsPath()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{Fmr130});
+             QStringList { Fmr130 });
 }
 
 void ServerClientTest::downloadFailures_data()
@@ -227,22 +232,21 @@ void ServerClientTest::downloadFailures()
                  qPrintable(f.logLines().first()));
     }
     if (fault != "documents-file") {
-        const QStringList left =
-                QDir(f.home.documentsPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot
-                                                       | QDir::Hidden);
-        QCOMPARE(left, QStringList{Fmr130});
+        const QStringList left
+            = QDir(f.home.documentsPath())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QCOMPARE(left, QStringList { Fmr130 });
     }
 }
 
 void ServerClientTest::unsafeNamesAreNeverCandidates()
 {
     WindowFixture f;
-    const QStringList hostile = {"../snp300_9_9_9.quenmarksnpfmr",
-                                 "/tmp/snp300_9_9_8.quenmarksnpfmr",
-                                 "..\\snp300_9_9_7.quenmarksnpfmr",
-                                 "C:snp300_9_9_6.quenmarksnpfmr",
-                                 "sub/dir_9_9_5.quenmarksnpfmr"};
-    f.server.setListBody(listOf(hostile + QStringList{Fmr130}));
+    const QStringList hostile
+        = { "../snp300_9_9_9.quenmarksnpfmr", "/tmp/snp300_9_9_8.quenmarksnpfmr",
+            "..\\snp300_9_9_7.quenmarksnpfmr", "C:snp300_9_9_6.quenmarksnpfmr",
+            "sub/dir_9_9_5.quenmarksnpfmr" };
+    f.server.setListBody(listOf(hostile + QStringList { Fmr130 }));
     SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     QString available;
     QCOMPARE(f.window->queryFirmwareServer(false, &available, false), Fmr130);
@@ -276,8 +280,7 @@ void ServerClientTest::unansweredListTakesTheWholeWait()
     QString available = Unchanged;
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(f.window->queryFirmwareServer(false, &available, true),
-             QString("NoRequestResponse"));
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString("NoRequestResponse"));
     QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(available, Unchanged);
 }
@@ -291,8 +294,7 @@ void ServerClientTest::lateListReplyIsNotTakenForTheDownload()
     // The first list request is answered only after its wait has ended ...
     f.server.setDelayMs(5600);
     QString available;
-    QCOMPARE(f.window->queryFirmwareServer(false, &available, true),
-             QString("NoRequestResponse"));
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString("NoRequestResponse"));
 
     // ... and its reply arrives while the next call waits for its download.
     f.server.setDelayMs(0);

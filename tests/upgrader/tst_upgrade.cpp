@@ -33,7 +33,7 @@ QString firmwareDialog(const QString &current, const QString &available)
                    "power supply for the duration of the update\n\t- Don't try to run other "
                    "programs during the update.\n\t- Switch off any other nearby devices that "
                    "could possibly connect to the SNP300\n")
-            .arg(current, available);
+        .arg(current, available);
 }
 
 QString bootloaderDialog(const QString &current, const QString &available)
@@ -117,29 +117,29 @@ void UpgradeTest::applicationUpgradeEndToEnd()
     QCOMPARE(f.device.device().programmedLines().size(), 5);
 
     const QStringList expectedLog = {
-            "Connected. Select Upgrade SNP300 to continue.",
-            "Bootloader Version: 1.0.14",
-            "Bootloader Version number: 1014",
-            "Device ready to start update",
-            "Application Version: 1.2.9",
-            "Start update using file: " + path,
-            "Device in bootloader mode",
-            "Device is in Bootloader mode",
-            "Device is UNLOCKED",
-            "Erasing... This can take a few seconds",
-            "Device is ERASED",
-            "All lines of the input file have been parsed. TOTAL: 5 lines.",
-            "Start programming.",
-            "Programmming done.",
-            "Starting Application",
-            "UPGRADE IS DONE",
+        "Connected. Select Upgrade SNP300 to continue.",
+        "Bootloader Version: 1.0.14",
+        "Bootloader Version number: 1014",
+        "Device ready to start update",
+        "Application Version: 1.2.9",
+        "Start update using file: " + path,
+        "Device in bootloader mode",
+        "Device is in Bootloader mode",
+        "Device is UNLOCKED",
+        "Erasing... This can take a few seconds",
+        "Device is ERASED",
+        "All lines of the input file have been parsed. TOTAL: 5 lines.",
+        "Start programming.",
+        "Programmming done.",
+        "Starting Application",
+        "UPGRADE IS DONE",
     };
     QCOMPARE(f.logLines(), expectedLog);
 
     QList<int> values;
     for (const QList<QVariant> &args : qAsConst(progress))
         values << args.first().toInt();
-    QCOMPARE(values, (QList<int>{2, 3, 4, 5}));
+    QCOMPARE(values, (QList<int> { 2, 3, 4, 5 }));
     QCOMPARE(f.progressBar()->maximum(), 5);
     QCOMPARE(f.connectButton()->text(), QString("Connect"));
     QVERIFY(!f.upgradeButton()->isEnabled());
@@ -155,9 +155,8 @@ void UpgradeTest::oneLineImage()
     f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
-    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              commandsUpToP() + linesOnTheWire(hexImage(1)) + '\x18' + '\x18',
-                              5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        f.device.received(), commandsUpToP() + linesOnTheWire(hexImage(1)) + '\x18' + '\x18', 5000);
     QCOMPARE(f.progressBar()->maximum(), 1);
     QCOMPARE(f.progressBar()->value(), 0);
 }
@@ -169,18 +168,17 @@ void UpgradeTest::oldBootloaderIsUpdatedFirst()
     f.addServerImage(Btl015, hexImage(2));
     QVERIFY(f.connectAndReadVersions());
     const QStringList log = f.logLines();
-    QCOMPARE(log.mid(1, 4),
-             (QStringList{"Bootloader Version: 1.0.13", "Bootloader Version number: 1013",
-                          "Device bootloader needs to be updated",
-                          "Device ready to start update"}));
+    QCOMPARE(
+        log.mid(1, 4),
+        (QStringList { "Bootloader Version: 1.0.13", "Bootloader Version number: 1013",
+                       "Device bootloader needs to be updated", "Device ready to start update" }));
     QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
 
     f.boxes.answerNext(QMessageBox::Ok);
     f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
-    QVERIFY(f.waitForLogLine("Start update using file: " + f.home.documentsPath() + '/'
-                             + Btl015));
+    QVERIFY(f.waitForLogLine("Start update using file: " + f.home.documentsPath() + '/' + Btl015));
     QTRY_COMPARE_WITH_TIMEOUT(f.boxes.count(), 2, 10000);
     QCOMPARE(f.boxes.boxes().at(0).text, bootloaderDialog("1.0.13", "1.0.15"));
     QCOMPARE(f.boxes.boxes().at(1).text,
@@ -212,8 +210,8 @@ void UpgradeTest::deviceInItsBootloader()
     QVERIFY(f.waitForLogLine("Device ready to start update"));
     const QStringList log = f.logLines();
     QCOMPARE(log.mid(1),
-             (QStringList{"Bootloader Version (bootloader only): 1.0.14",
-                          "Bootloader Version number: 1014", "Device ready to start update"}));
+             (QStringList { "Bootloader Version (bootloader only): 1.0.14",
+                            "Bootloader Version number: 1014", "Device ready to start update" }));
     QVERIFY(!SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
     QVERIFY(!SNPUpgraderProbe::bootloaderWatchdogActive(*f.window));
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 11);
@@ -238,9 +236,9 @@ void UpgradeTest::bootloaderVersionThatIsNotHexadecimal()
     f.device.send("B\r\nzz\r\n01>");
     QVERIFY(f.waitForLogLine("Device ready to start update"));
     QCOMPARE(f.logLines().mid(1),
-             (QStringList{"Bootloader Version (bootloader only): 0.0.0",
-                          "Bootloader Version number: 0", "Device bootloader needs to be updated",
-                          "Device ready to start update"}));
+             (QStringList { "Bootloader Version (bootloader only): 0.0.0",
+                            "Bootloader Version number: 0", "Device bootloader needs to be updated",
+                            "Device ready to start update" }));
     QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
 
     // An answer with fewer than two parts records nothing and stops the watchdog.
@@ -283,9 +281,9 @@ void UpgradeTest::chunkDuringTheServerQuery()
     f.connectDevice();
     QVERIFY(f.waitForLogLine("Application Version: 1.2.9"));
     QCOMPARE(f.logLines().mid(1),
-             (QStringList{"Bootloader Version: 1.0.14", "Bootloader Version number: 1014",
-                          "Application Version: 7.7.7", "Device ready to start update",
-                          "Application Version: 1.2.9"}));
+             (QStringList { "Bootloader Version: 1.0.14", "Bootloader Version number: 1014",
+                            "Application Version: 7.7.7", "Device ready to start update",
+                            "Application Version: 1.2.9" }));
     QCOMPARE(SNPUpgraderProbe::appVersion(*f.window), QString("1.2.9"));
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
@@ -396,8 +394,8 @@ void UpgradeTest::imageThatVanishesAfterErase()
     QTRY_VERIFY_WITH_TIMEOUT(f.device.received().endsWith('P'), 5000);
 
     // Each chunk tries again; the operator is told once; no line goes out.
-    const QString told = QString("Cannot program the device: the image file %1 cannot be opened")
-                                 .arg(image);
+    const QString told
+        = QString("Cannot program the device: the image file %1 cannot be opened").arg(image);
     QTRY_VERIFY_WITH_TIMEOUT(!f.logLines().filter(told).isEmpty(), 5000);
     f.device.send("\r\nSEND HEX\r\n");
     f.device.send("\r\nSEND HEX\r\n");

@@ -54,17 +54,17 @@ void VersionNumberTest::serverFileName_data()
     QTest::addColumn<bool>("hasVersion");
     QTest::newRow("plain") << "snp300_1_2_3.quenmarksnpfmr" << 1203 << "1.2.3" << true;
     QTest::newRow("leading zeros kept in text")
-            << "snp300_01_02_003.quenmarksnpfmr" << 1203 << "01.02.003" << true;
+        << "snp300_01_02_003.quenmarksnpfmr" << 1203 << "01.02.003" << true;
     QTest::newRow("no dot: whole name is the head") << "snp300_2_0_1" << 2001 << "2.0.1" << true;
     QTest::newRow("only the head counts") << "snp300_1_2_3.4_5" << 1203 << "1.2.3" << true;
     QTest::newRow("dot before the last underscore: short head")
-            << "snp300_1_2.3_x.quenmarksnpfmr" << 1200 << "1.2." << true;
+        << "snp300_1_2.3_x.quenmarksnpfmr" << 1200 << "1.2." << true;
     QTest::newRow("head of two fields") << "snp300_7.1_2_quenmarksnpfmr" << 7000 << "7.." << false;
     QTest::newRow("head of one field") << "snp300.1_2_3_quenmarksnpfmr" << 0 << ".." << false;
     QTest::newRow("empty") << "" << 0 << ".." << false;
     QTest::newRow("letters") << "snp300_a_b_c.quenmarksnpfmr" << 0 << "a.b.c" << true;
     QTest::newRow("beyond int saturates")
-            << "snp300_2147484_0_0.quenmarksnpfmr" << 2147483647 << "2147484.0.0" << true;
+        << "snp300_2147484_0_0.quenmarksnpfmr" << 2147483647 << "2147484.0.0" << true;
 }
 
 void VersionNumberTest::serverFileName()
@@ -80,7 +80,7 @@ void VersionNumberTest::serverFileName()
 
 void VersionNumberTest::newestFirst()
 {
-    QStringList names = {"snp300_1_2_3.x", "snp300_2_0_0.x", "snp300_1_9_9.x"};
+    QStringList names = { "snp300_1_2_3.x", "snp300_2_0_0.x", "snp300_1_9_9.x" };
     std::sort(names.begin(), names.end(), newerServerFileFirst);
     QCOMPARE(names.first(), QString("snp300_2_0_0.x"));
     QCOMPARE(names.last(), QString("snp300_1_2_3.x"));
@@ -109,10 +109,11 @@ void VersionNumberTest::candidates_data()
     QTest::newRow("drive") << "C:snp300_1_2_3.quenmarksnpfmr" << fmr << false;
     QTest::newRow("control character") << "snp300_1_2_3\n.quenmarksnpfmr" << fmr << false;
     QTest::newRow("C1 control character")
-            << QString::fromUtf8("snp300_1_2_3\xc2\x85.quenmarksnpfmr") << fmr << false;
+        << QString::fromUtf8("snp300_1_2_3\xc2\x85.quenmarksnpfmr") << fmr << false;
     QTest::newRow("right-to-left override")
-            << QString::fromUtf8("snp300_1_2_3\xe2\x80\xae.quenmarksnpfmr") << fmr << false;
-    QTest::newRow("trailing dot") << "snp300_1_2_3.quenmarksnpfmr." << "quenmarksnpfmr." << false;
+        << QString::fromUtf8("snp300_1_2_3\xe2\x80\xae.quenmarksnpfmr") << fmr << false;
+    QTest::newRow("trailing dot") << "snp300_1_2_3.quenmarksnpfmr."
+                                  << "quenmarksnpfmr." << false;
     QTest::newRow("device name") << "NUL_1_2_3.quenmarksnpfmr" << fmr << true;
     QTest::newRow("reserved device") << "nul.snp300_1_2_3quenmarksnpfmr" << fmr << false;
 }

@@ -93,8 +93,8 @@ void WindowFixture::connectDevice()
 bool WindowFixture::connectAndReadVersions()
 {
     connectDevice();
-    return waitForLogLine(QStringLiteral("Application Version: %1")
-                                  .arg(device.device().appVersion()));
+    return waitForLogLine(
+        QStringLiteral("Application Version: %1").arg(device.device().appVersion()));
 }
 
 bool WindowFixture::waitForLogLine(const QString &line, int timeoutMs) const

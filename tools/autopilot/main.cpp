@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     const QCommandLineOption timeout(QStringLiteral("timeout"),
                                      QStringLiteral("Give up after this many seconds."),
                                      QStringLiteral("seconds"), QStringLiteral("300"));
-    parser.addOptions({port, screenshot, timeout});
+    parser.addOptions({ port, screenshot, timeout });
     parser.process(app);
     if (!parser.isSet(port)) {
         QTextStream(stderr) << "snp300-autopilot: --port is required\n";

@@ -18,10 +18,10 @@ const int PollIntervalMs = 20;
 bool isFailureLine(const QString &line)
 {
     return line == QLatin1String("Unable to connect.")
-            || line == QLatin1String("Select a serial port.")
-            || line == QLatin1String("Server not available or firmware already up to date")
-            || line.startsWith(QLatin1String("The upgrade was not started"))
-            || line.startsWith(QLatin1String("Cannot program the device"));
+        || line == QLatin1String("Select a serial port.")
+        || line == QLatin1String("Server not available or firmware already up to date")
+        || line.startsWith(QLatin1String("The upgrade was not started"))
+        || line.startsWith(QLatin1String("Cannot program the device"));
 }
 
 template<typename T>
@@ -95,8 +95,8 @@ void UpgradePilot::readNewLogLines()
 void UpgradePilot::pressUpgradeWhenReady()
 {
     const bool ready = m_seen.contains(QLatin1String("Device ready to start update"))
-            && (!m_seen.filter(QLatin1String("Application Version")).isEmpty()
-                || !m_seen.filter(QLatin1String("(bootloader only)")).isEmpty());
+        && (!m_seen.filter(QLatin1String("Application Version")).isEmpty()
+            || !m_seen.filter(QLatin1String("(bootloader only)")).isEmpty());
     auto *upgrade = widget<QPushButton>(m_window, "usbBtnUpgrade");
     if (m_outcome != Running || m_upgradePressed || !ready || !upgrade->isEnabled())
         return;
@@ -112,7 +112,8 @@ void UpgradePilot::answerMessageBox()
     if (!box || !box->isVisible())
         return;
     QString text = box->text().trimmed();
-    m_report(QStringLiteral("[box] ") + text.replace(QLatin1Char('\n'), QStringLiteral("\n      ")));
+    m_report(QStringLiteral("[box] ")
+             + text.replace(QLatin1Char('\n'), QStringLiteral("\n      ")));
     QAbstractButton *ok = box->button(QMessageBox::Ok);
     (ok ? ok : box->buttons().value(0))->click();
 }
@@ -126,9 +127,9 @@ void UpgradePilot::reportProgress(int value)
         return;
     m_reportedTenths = tenths;
     m_report(QStringLiteral("[progress] %1% (%2 of %3 lines)")
-                     .arg(tenths * 10)
-                     .arg(value)
-                     .arg(m_progress->maximum()));
+                 .arg(tenths * 10)
+                 .arg(value)
+                 .arg(m_progress->maximum()));
 }
 
 void UpgradePilot::finish(Outcome outcome, const QString &failure)
