@@ -1,4 +1,5 @@
 #include "snpupgrader.h"
+#include "snpprotocol.h"
 #include "ui_snpupgrader.h"
 
 #include <QDir>
@@ -13,10 +14,6 @@ namespace {
 const int WatchdogIntervalMs = 1000;
 const int FinalWriteTimeoutMs = 500;
 const int SilenceNoticeMs = 10000;
-
-const char VersionRequest[] = "VER\r\r\n";
-const char Stx = 0x02;
-const char Cancel = 0x18;
 
 // Serial ports that the system does not list (pseudo-terminals, network serial servers), named
 // in the environment and separated like the entries of PATH.
@@ -117,7 +114,7 @@ void SNPUpgrader::toggleConnection()
     appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
     ui->usbBtnConnect->setText(tr("Disconnect"));
     m_state = ConnectProbe;
-    writeToDevice(QByteArray(VersionRequest));
+    writeToDevice(SnpProtocol::VersionRequest);
     m_verStrTimer->start();
     ui->usbBtnUpgrade->setEnabled(true);
 }
@@ -127,7 +124,7 @@ void SNPUpgrader::toggleConnection()
 void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
-        writeToDevice(QByteArray(1, Cancel));
+        writeToDevice(SnpProtocol::Cancel);
         if (m_serialPort->bytesToWrite() > 0)
             m_serialPort->waitForBytesWritten(FinalWriteTimeoutMs);
     }
@@ -143,7 +140,7 @@ void SNPUpgrader::verStrTimeout()
     // the bootloader prompt.
     m_verStrTimer->stop();
     m_state = BootloaderProbe;
-    writeToDevice(QByteArray(1, Stx));
+    writeToDevice(SnpProtocol::Stx);
     m_bootLoaderTimer->start();
 }
 

@@ -5,6 +5,7 @@
 // the device sends decides what happens next. Commands that follow an answer go out after a short
 // delay, as single-shot timers with the window as context.
 
+#include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
 #include "versionnumber.h"
@@ -20,14 +21,6 @@ const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // The answers the dialogue waits for are short; of a device that sends more (a chatty
 // application, line noise) only this much of the latest bytes is kept.
 const int MaxReceiveBuffer = 64 * 1024;
-
-const char VersionRequest[] = "VER\r\r\n";
-const char UnlockCommand[] = "UNLOCK\r\r\n";
-const char LineEnd[] = "\r\n";
-const char Stx = 0x02;
-const char Cancel = 0x18;
-
-const QByteArray Prompt = QByteArrayLiteral("01>");
 
 // The device's answers are ASCII; patterns are matched on their UTF-8 reading.
 QString asText(const QByteArray &bytes)
@@ -57,7 +50,7 @@ void SNPUpgrader::readSerialData()
         m_verStrTimer->stop();
         QTimer::singleShot(500, this, [this] {
             m_state = ReadVersion;
-            writeToDevice(QByteArray(VersionRequest));
+            writeToDevice(SnpProtocol::VersionRequest);
             m_verStrTimer->start();
         });
         break;
@@ -70,30 +63,30 @@ void SNPUpgrader::readSerialData()
         break;
     case EnterBootloader:
         appendLog(QStringLiteral("Device in bootloader mode"));
-        scheduleStep(300, WaitPrompt, QByteArray(1, Stx), true);
+        scheduleStep(300, WaitPrompt, SnpProtocol::Stx, true);
         break;
     case WaitPrompt:
         appendToReceiveBuffer(chunk);
         if (m_rxBuffer.contains("\r\n01>") || m_rxBuffer.contains("\n\r01>"))
-            scheduleStep(100, Unlock, QByteArray(UnlockCommand), true,
+            scheduleStep(100, Unlock, SnpProtocol::UnlockCommand, true,
                          QStringLiteral("Device is in Bootloader mode"));
         break;
     case Unlock:
         appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.contains("UNLOCKED")) {
             appendLog(QStringLiteral("Device is UNLOCKED"));
-            scheduleStep(100, ConfirmErase, QByteArrayLiteral("E"), true);
+            scheduleStep(100, ConfirmErase, SnpProtocol::EraseCommand, true);
         }
         break;
     case ConfirmErase:
-        scheduleStep(100, Erase, QByteArrayLiteral("Y"), false,
+        scheduleStep(100, Erase, SnpProtocol::EraseConfirmation, false,
                      QStringLiteral("Erasing... This can take a few seconds"));
         break;
     case Erase:
         appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.trimmed().contains("ERASED")) {
             appendLog(QStringLiteral("Device is ERASED"));
-            scheduleStep(100, LoadImage, QByteArrayLiteral("P"), true);
+            scheduleStep(100, LoadImage, SnpProtocol::ProgramCommand, true);
         }
         break;
     case LoadImage:
@@ -176,7 +169,7 @@ void SNPUpgrader::handleBootloaderProbeAnswer(const QByteArray &chunk)
 {
     static const QRegularExpression promptFirst(QStringLiteral("^01>"));
     if (promptFirst.match(asText(chunk.trimmed())).hasMatch()) {
-        writeToDevice(QByteArrayLiteral("B"));
+        writeToDevice(SnpProtocol::BootloaderVersionRequest);
         return;
     }
 
@@ -232,7 +225,7 @@ void SNPUpgrader::handleLoadImage()
 
     m_state = Programming;
     m_lineIndex = 0;
-    writeToDevice(m_fileLines.at(0) + LineEnd);
+    writeToDevice(m_fileLines.at(0) + SnpProtocol::LineEnd);
     appendLog(QStringLiteral("Start programming."));
     m_lineIndex = 1;
 }
@@ -244,10 +237,10 @@ void SNPUpgrader::handleProgrammingAnswer()
     if (m_lineIndex == m_fileLines.size()) {
         appendLog(QStringLiteral("Programmming done.\nStarting Application"));
         m_state = Finished;
-        writeToDevice(QByteArray(1, Cancel));
+        writeToDevice(SnpProtocol::Cancel);
         return;
     }
-    writeToDevice(m_fileLines.at(m_lineIndex) + LineEnd);
+    writeToDevice(m_fileLines.at(m_lineIndex) + SnpProtocol::LineEnd);
     ++m_lineIndex;
     ui->usbProgressBar->setValue(m_lineIndex);
 }

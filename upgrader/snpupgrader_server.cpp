@@ -4,6 +4,8 @@
 
 #include "cvtwaitforsignalhelper.h"
 #include "serverconfig.h"
+#include "serverfilename.h"
+#include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
 #include "versionnumber.h"
@@ -27,9 +29,6 @@ const int DownloadWaitMs = 50000;
 const int MaxListDepth = 256;
 
 enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
-
-const char FirmwareServiceId[] = "quenmarksnpfmr";
-const char BootloaderServiceId[] = "quenmarksnpbtl";
 
 QByteArray formBody(const QList<QPair<QString, QString>> &fields)
 {
@@ -111,11 +110,12 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     m_requestKind = ListRequest;
     m_pendingReply = manager->post(
         request,
-        formBody(accountFields() << qMakePair(QStringLiteral("service"), QStringLiteral("list"))));
+        formBody(accountFields() << qMakePair(QStringLiteral("service"),
+                                              QLatin1String(SnpProtocol::ListService))));
     {
         CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
         if (!helper.wait(ListWaitMs))
-            return QStringLiteral("NoRequestResponse");
+            return QLatin1String(SnpProtocol::NoRequestResponse);
     }
 
     const QString listText = QString(m_replyText).remove(QStringLiteral("<hr>"));
@@ -123,7 +123,8 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     if (!isPlainShallowXml(listText) || !document.setContent(listText, false))
         return QString();
 
-    const QString serviceId = QLatin1String(bootloader ? BootloaderServiceId : FirmwareServiceId);
+    const QString serviceId = QLatin1String(bootloader ? SnpProtocol::BootloaderServiceId
+                                                       : SnpProtocol::FirmwareServiceId);
     QStringList candidates = candidateNames(document, serviceId);
     if (candidates.isEmpty())
         return QString();
@@ -139,10 +140,11 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         return chosen;
 
     m_requestKind = DownloadRequest;
-    m_pendingReply = manager->post(
-        request,
-        formBody(accountFields() << qMakePair(QStringLiteral("service"), QStringLiteral("get"))
-                                 << qMakePair(QStringLiteral("name"), chosen)));
+    m_pendingReply = manager->post(request,
+                                   formBody(accountFields()
+                                            << qMakePair(QStringLiteral("service"),
+                                                         QLatin1String(SnpProtocol::GetService))
+                                            << qMakePair(QStringLiteral("name"), chosen)));
     {
         CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
         if (!helper.wait(DownloadWaitMs))

@@ -1,6 +1,7 @@
 // The Upgrade button: what is to be programmed, the operator's confirmation, the image file
 // (a local test image or the newer image from the server), and the hand-over to the dialogue.
 
+#include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
 
@@ -11,8 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-const char Stx = 0x02;
 
 QString documentsFolder()
 {
@@ -42,7 +41,7 @@ void SNPUpgrader::onUpgradeClicked()
     ui->usbBtnUpgrade->setEnabled(false);
     m_imageProblemReported = false;
     m_state = EnterBootloader;
-    writeToDevice(QByteArray(1, Stx));
+    writeToDevice(SnpProtocol::Stx);
     m_silenceTimer->start();
 }
 
@@ -88,9 +87,9 @@ QString SNPUpgrader::selectUpgradeFile()
 
     // A local test image, when there is one, is taken instead of the server's.
     const QString folder = documentsFolder();
-    QStringList testImages
-        = QDir(folder).entryList(QStringList(tr("test_*.%1").arg(QStringLiteral("quenmarksnpfmr"))),
-                                 QDir::Files, QDir::Name);
+    QStringList testImages = QDir(folder).entryList(
+        QStringList(tr("test_*.%1").arg(QLatin1String(SnpProtocol::FirmwareServiceId))),
+        QDir::Files, QDir::Name);
     QString result;
     if (!testImages.isEmpty()) {
         std::sort(testImages.begin(), testImages.end());
@@ -100,7 +99,7 @@ QString SNPUpgrader::selectUpgradeFile()
 
     if (result.isEmpty()) {
         result = queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, true);
-        if (result == QLatin1String("NoRequestResponse"))
+        if (result == QLatin1String(SnpProtocol::NoRequestResponse))
             result.clear();
     }
     return result;

@@ -24,13 +24,4 @@ bool hasServerFileVersion(const QString &fileName);
 // Ordering for sorting server file names newest first.
 bool newerServerFileFirst(const QString &a, const QString &b);
 
-// Whether a name from the server may be used as a file name in the Documents folder: a plain
-// name with no path separator, drive, "." or ".." component, control character or reserved
-// device name, so that it can never resolve outside that folder.
-bool isSafeServerFileName(const QString &fileName);
-
-// Whether a listed name is an image of the kind given by its service id: exactly three "_",
-// ending in the service id, and safe to store.
-bool isServerFileCandidate(const QString &fileName, const QString &serviceId);
-
 #endif // VERSIONNUMBER_H

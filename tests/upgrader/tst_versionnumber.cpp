@@ -1,3 +1,4 @@
+#include "serverfilename.h"
 #include "versionnumber.h"
 
 #include <QtTest>
