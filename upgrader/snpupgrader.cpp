@@ -35,13 +35,12 @@ SNPUpgrader::SNPUpgrader(QWidget *parent)
     ui->tabWidget->removeTab(1);
 }
 
+// The port and the timers are children of the window and go with it. The port reports nothing
+// while it is being destroyed: by then the window is only a QWidget.
 SNPUpgrader::~SNPUpgrader()
 {
+    disconnect(m_serialPort, nullptr, this, nullptr);
     delete ui;
-    delete m_silenceTimer;
-    delete m_serialPort;
-    delete m_bootLoaderTimer;
-    delete m_verStrTimer;
 }
 
 void SNPUpgrader::initialize()
@@ -52,14 +51,14 @@ void SNPUpgrader::initialize()
         QStringLiteral("QProgressBar::chunk {background-color: #fdba12; text-align:center;} "
                        "QProgressBar::horizontal {text-align: center;}"));
 
-    m_verStrTimer = new QTimer;
+    m_verStrTimer = new QTimer(this);
     m_verStrTimer->setInterval(WatchdogIntervalMs);
-    m_bootLoaderTimer = new QTimer;
+    m_bootLoaderTimer = new QTimer(this);
     m_bootLoaderTimer->setInterval(WatchdogIntervalMs);
 
-    m_serialPort = new QSerialPort;
+    m_serialPort = new QSerialPort(this);
 
-    m_silenceTimer = new QTimer;
+    m_silenceTimer = new QTimer(this);
     m_silenceTimer->setSingleShot(true);
     m_silenceTimer->setInterval(SilenceNoticeMs);
 
