@@ -12,6 +12,8 @@ CvtWaitForSignalHelper::~CvtWaitForSignalHelper() = default;
 bool CvtWaitForSignalHelper::wait(int msecs)
 {
     QTimer timer;
+    // A coarse timer may end the wait up to 5 % early; a wait is never shorter than asked.
+    timer.setTimerType(Qt::PreciseTimer);
     if (msecs != 0) {
         timer.setInterval(msecs);
         timer.start();
