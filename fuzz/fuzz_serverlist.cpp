@@ -43,6 +43,9 @@ QList<QByteArray> seeds()
         QByteArray(1, '\0')
             + "<hr><snp300><listItem><name><![CDATA[snp300_1_3_0]]>"
               ".quenmarksnpfmr</name></listItem></snp300><hr>",
+        QByteArray(1, '\0') + "<hr><snp300><q:x/>" + QByteArray("<a>").repeated(300)
+            + "<listItem><name>" + fmr + "</name></listItem>" + QByteArray("</a>").repeated(300)
+            + "</snp300><hr>",
     };
 }
 

@@ -4,10 +4,10 @@
 #include <QByteArray>
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 
+class FirmwareImage;
 class QDomNode;
 class QNetworkReply;
 class QTimer;
@@ -68,6 +68,7 @@ private:
     void readSerialData();
     void onUpgradeClicked();
     QString selectUpgradeFile();
+    void startUpgrade(const FirmwareImage &image);
 
     // The device dialogue, one handler per state that reads the chunk.
     void appendToReceiveBuffer(const QByteArray &chunk);
@@ -82,14 +83,14 @@ private:
                       const QString &logLine = QString());
 
     void closeLink(bool sendCancel);
+    bool isLinkStill(int connection) const;
     void onSerialError(QSerialPort::SerialPortError error);
     void onDeviceSilent();
     QString dialogueStage() const;
     void writeToDevice(const QByteArray &bytes);
     void appendLog(const QString &message);
     void showInformation(const QString &text);
-    bool readImageLines(const QString &path, QList<QByteArray> *lines, QString *error,
-                        int maxLines = -1) const;
+    bool awaitReply(QNetworkReply *reply, int kind, int timeoutMs);
     QString storeDownload(const QString &fileName);
 
     friend struct SNPUpgraderProbe; // read access for the tests
@@ -110,9 +111,26 @@ private:
     QByteArray m_rxBuffer;
     QList<QByteArray> m_fileLines;
 
-    // The reply the current server wait is for; a late reply of an earlier request must not be
-    // taken for it (a list stored as a firmware image, or an image under another name).
-    QPointer<QNetworkReply> m_pendingReply;
+    // A server request that a wait is waiting for, and what its reply brought. Waits nest, so
+    // several may be outstanding; a reply that none of them waits for is ignored, so a late reply
+    // is never taken for another request (a list stored as an image, one image as another).
+    struct AwaitedReply
+    {
+        QNetworkReply *reply = nullptr;
+        int kind = 0;
+        bool answered = false;
+        QString text; // the list, for a list request
+        QByteArray data; // the file, for a download
+    };
+    QList<AwaitedReply *> m_awaitedReplies; // in the order the waits began
+    // Each successful connect counts one up. A handler that waited in a nested event loop acts
+    // on the device only if the link is still the one it started on.
+    int m_connectionCount = 0;
+    // An upgrade is being chosen (server queries, confirmation, download), for this connection.
+    bool m_choosingUpgrade = false;
+    int m_choiceConnection = 0;
+    // The SHA-256 of the image as checked before the start; only that image is programmed.
+    QByteArray m_checkedImageSha256;
     // An image that cannot be read in the middle of an upgrade is reported once, not per chunk.
     bool m_imageProblemReported = false;
     // Runs while the bootloader dialogue waits for the device; restarted by every answer. When

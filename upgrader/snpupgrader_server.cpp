@@ -10,11 +10,13 @@
 #include "ui_snpupgrader.h"
 #include "versionnumber.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDomDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -45,11 +47,13 @@ QList<QPair<QString, QString>> accountFields()
 
 // The document parser expands the entities of an internal DTD without a total limit and
 // recurses once per nesting level, so a hostile list could exhaust the memory or the stack. A
-// file list needs neither: a list with a DTD, or nested deeper than any list is, is refused.
-// Whether the rest is well-formed is for the document parser to judge.
+// file list needs neither: a list with a DTD, or nested deeper than any list is, is refused. The
+// scan must reach the end to see every level, so what it cannot read to the end is refused as
+// not well-formed too; it reads names as the document parser does, without namespaces.
 bool isPlainShallowXml(const QString &text)
 {
     QXmlStreamReader reader(text);
+    reader.setNamespaceProcessing(false);
     int depth = 0;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
@@ -66,7 +70,7 @@ bool isPlainShallowXml(const QString &text)
             break;
         }
     }
-    return true;
+    return !reader.hasError();
 }
 
 // Names of the images of one kind that the list offers, in document order.
@@ -108,15 +112,12 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     connect(manager, &QNetworkAccessManager::finished, this, &SNPUpgrader::replyUrlRequestFinished);
 
     m_requestKind = ListRequest;
-    m_pendingReply = manager->post(
+    QNetworkReply *listReply = manager->post(
         request,
         formBody(accountFields() << qMakePair(QStringLiteral("service"),
                                               QLatin1String(SnpProtocol::ListService))));
-    {
-        CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
-        if (!helper.wait(ListWaitMs))
-            return QLatin1String(SnpProtocol::NoRequestResponse);
-    }
+    if (!awaitReply(listReply, ListRequest, ListWaitMs))
+        return QLatin1String(SnpProtocol::NoRequestResponse);
 
     const QString listText = QString(m_replyText).remove(QStringLiteral("<hr>"));
     QDomDocument document;
@@ -140,17 +141,12 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         return chosen;
 
     m_requestKind = DownloadRequest;
-    m_pendingReply = manager->post(request,
-                                   formBody(accountFields()
-                                            << qMakePair(QStringLiteral("service"),
-                                                         QLatin1String(SnpProtocol::GetService))
-                                            << qMakePair(QStringLiteral("name"), chosen)));
-    {
-        CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
-        if (!helper.wait(DownloadWaitMs))
-            return QString();
-    }
-    if (m_downloadData.isEmpty())
+    QNetworkReply *downloadReply = manager->post(
+        request,
+        formBody(accountFields() << qMakePair(QStringLiteral("service"),
+                                              QLatin1String(SnpProtocol::GetService))
+                                 << qMakePair(QStringLiteral("name"), chosen)));
+    if (!awaitReply(downloadReply, DownloadRequest, DownloadWaitMs) || m_downloadData.isEmpty())
         return QString();
     return storeDownload(chosen);
 }
@@ -173,19 +169,62 @@ QString SNPUpgrader::storeDownload(const QString &fileName)
     return path;
 }
 
+// Waits for reply, the request of the given kind just posted, at most timeoutMs. The signal names
+// no request, and waits nest: a reconnect or a version answer may query the server while this
+// wait runs, and the replies of those queries end the nested loop too. So only this request's
+// own reply ends the wait, and on success the buffer of its kind holds this reply's body, whatever
+// a nested query has put there since.
+bool SNPUpgrader::awaitReply(QNetworkReply *reply, int kind, int timeoutMs)
+{
+    AwaitedReply awaited;
+    awaited.reply = reply;
+    awaited.kind = kind;
+    m_awaitedReplies.append(&awaited);
+    const auto unregister = qScopeGuard([this, &awaited] { m_awaitedReplies.removeOne(&awaited); });
+
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!awaited.answered) {
+        if (deadline.hasExpired())
+            return false;
+        // Counts the signals of this wait: a wait that ends without one and without its time-out
+        // was ended by the application quitting, which is no answer.
+        int emitted = 0;
+        const QMetaObject::Connection counter
+            = connect(this, &SNPUpgrader::phpDownloadFinished, this, [&emitted] { ++emitted; });
+        CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
+        const bool signalled = helper.wait(int(qMax<qint64>(1, deadline.remainingTime())));
+        disconnect(counter);
+        if (!awaited.answered && (!signalled || emitted == 0))
+            return false;
+    }
+    if (kind == ListRequest)
+        m_replyText = awaited.text;
+    else
+        m_downloadData = awaited.data;
+    return true;
+}
+
 void SNPUpgrader::replyUrlRequestFinished(QNetworkReply *reply)
 {
-    // Only the reply the current wait is for counts: a late reply of an earlier request (one
-    // that timed out) must not stand in for it.
-    if (reply != m_pendingReply)
+    // Only a reply that a wait is waiting for counts: a late reply of a request whose wait has
+    // ended stores nothing and ends no other wait.
+    const auto awaited = std::find_if(
+        m_awaitedReplies.cbegin(), m_awaitedReplies.cend(),
+        [reply](const AwaitedReply *candidate) { return candidate->reply == reply; });
+    if (awaited == m_awaitedReplies.cend())
         return;
     if (reply->error() != QNetworkReply::NoError)
         return;
-    if (m_requestKind == ListRequest)
+    // The reply is stored as the kind of its own request: m_requestKind is the kind of the last
+    // request sent, which a nested query may have changed.
+    if ((*awaited)->kind == ListRequest) {
         m_replyText = QString::fromUtf8(reply->readAll());
-    if (m_requestKind == DownloadRequest) {
+        (*awaited)->text = m_replyText;
+    } else {
         m_downloadData.clear();
         m_downloadData = reply->readAll();
+        (*awaited)->data = m_downloadData;
     }
+    (*awaited)->answered = true;
     emit phpDownloadFinished();
 }

@@ -146,6 +146,18 @@ void ServerClientTest::listParsing_data()
         "<snp300>" + QByteArray("<a>").repeated(254) + "<listItem><name>" + Fmr130.toUtf8()
         + "</name></listItem>" + QByteArray("</a>").repeated(254) + "</snp300>")
                                            << "" << Unchanged;
+    // Names are read without namespaces, as the document parser reads them: an undeclared prefix
+    // is a plain name, and the depth behind it is still counted.
+    QTest::newRow("undeclared prefix") << QByteArray(
+        "<snp300><q:x/><listItem><name>" + Fmr130.toUtf8() + "</name></listItem></snp300>")
+                                       << Fmr130 << "1.3.0";
+    QTest::newRow("undeclared prefix, then 257 levels") << QByteArray(
+        "<snp300><q:x/>" + QByteArray("<a>").repeated(254) + "<listItem><name>" + Fmr130.toUtf8()
+        + "</name></listItem>" + QByteArray("</a>").repeated(254) + "</snp300>")
+                                                        << "" << Unchanged;
+    QTest::newRow("cut short after the names") << QByteArray(
+        "<snp300><listItem><name>" + Fmr130.toUtf8() + "</name></listItem><listItem><na")
+                                               << "" << Unchanged;
 }
 
 void ServerClientTest::listParsing()
