@@ -110,12 +110,22 @@ void SNPUpgrader::toggleConnection()
         return;
     }
 
+    ++m_connectionCount;
     appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
     ui->usbBtnConnect->setText(tr("Disconnect"));
     m_state = ConnectProbe;
     writeToDevice(SnpProtocol::VersionRequest);
+    // A port that fails on the first write has closed the link and said so: nothing to watch.
+    if (!m_serialPort->isOpen())
+        return;
     m_verStrTimer->start();
-    ui->usbBtnUpgrade->setEnabled(true);
+    // While an upgrade is being chosen the button stays disabled; the choice sets it when done.
+    ui->usbBtnUpgrade->setEnabled(!m_choosingUpgrade);
+}
+
+bool SNPUpgrader::isLinkStill(int connection) const
+{
+    return m_serialPort->isOpen() && m_connectionCount == connection;
 }
 
 // Closes the link as Disconnect does. CAN tells the device to leave its bootloader; it must reach
@@ -124,8 +134,12 @@ void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
         writeToDevice(SnpProtocol::Cancel);
-        if (m_serialPort->bytesToWrite() > 0)
+        if (m_serialPort->bytesToWrite() > 0) {
+            // The wait reads what the device sends meanwhile; none of it may reach the dialogue,
+            // which would answer it with an image line after CAN or close the link again.
+            const QSignalBlocker quiet(m_serialPort);
             m_serialPort->waitForBytesWritten(FinalWriteTimeoutMs);
+        }
     }
     m_serialPort->close();
     m_silenceTimer->stop();
@@ -146,9 +160,12 @@ void SNPUpgrader::verStrTimeout()
 void SNPUpgrader::bootLoaderTimeout()
 {
     m_bootLoaderTimer->stop();
+    const int connection = m_connectionCount;
     showInformation(tr("The SNP300 is not responding to request,\nPlease switch it off to reset it "
                        "and restart.\nConnection will be closed."));
-    if (m_serialPort->isOpen())
+    // The box waited for the operator, who may have connected again meanwhile: only the link
+    // that did not answer is closed.
+    if (isLinkStill(connection))
         closeLink(true);
 }
 

@@ -5,12 +5,12 @@
 // the device sends decides what happens next. Commands that follow an answer go out after a short
 // delay, as single-shot timers with the window as context.
 
+#include "firmwareimage.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
 #include "versionnumber.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QTimer>
@@ -146,9 +146,15 @@ void SNPUpgrader::handleVersionAnswer(const QByteArray &chunk)
     // device may send more. The port reports no new data while its readyRead is being handled,
     // so the rest of this answer runs right after this handler has returned: chunks that arrive
     // during the query are then handled at once, by nested calls, before this one finishes.
-    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber] {
+    // An answer of a link that has closed or been opened again since decides nothing.
+    const int connection = m_connectionCount;
+    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber, connection] {
+        if (!isLinkStill(connection))
+            return;
         QString serverVersion;
         queryFirmwareServer(true, &serverVersion, false);
+        if (!isLinkStill(connection))
+            return;
         recordBootloaderDecision(bootloaderNumber, versionNumber(serverVersion));
         recordApplicationVersion(trimmed);
     });
@@ -199,24 +205,30 @@ void SNPUpgrader::recordBootloaderDecision(int bootloaderNumber, int serverNumbe
     appendLog(tr("Device ready to start update"));
 }
 
-// The device has accepted "P": read the whole image and send its first line at once.
+// The device has accepted "P": read the whole image and send its first line at once. The image
+// must still be the one checked before the start: the device has been erased for that one.
 void SNPUpgrader::handleLoadImage()
 {
     m_state = LoadImage;
-    QString error;
-    QList<QByteArray> lines;
-    if (!readImageLines(m_firmwareFilePath, &lines, &error)) {
+    FirmwareImage image;
+    QString problem;
+    if (!image.load(m_firmwareFilePath))
+        problem = image.errorString();
+    else if (image.sha256() != m_checkedImageSha256)
+        problem = QStringLiteral("the image file %1 has changed since it was checked.")
+                      .arg(m_firmwareFilePath);
+    if (!problem.isEmpty()) {
         // Every further chunk tries again; the operator is told once.
         if (!m_imageProblemReported) {
             appendLog(QStringLiteral("Cannot program the device: %1 The device is erased and "
                                      "waits for the image; fix the file or disconnect.")
-                          .arg(error));
+                          .arg(problem));
             m_imageProblemReported = true;
         }
         return;
     }
 
-    m_fileLines = lines;
+    m_fileLines = image.lines();
     appendLog(QStringLiteral("All lines of the input file have been parsed. TOTAL: %1 lines.")
                   .arg(m_fileLines.size()));
     ui->usbProgressBar->setMinimum(0);
@@ -253,31 +265,4 @@ void SNPUpgrader::handleFinished()
         showInformation(tr("The SNP300 Bootloader has been updated\nRestart SNP300.\nRestart "
                            "SnpUpgrader to upgrade the firmware."));
     }
-}
-
-// Reads an image the way it is programmed: text mode, one element per line with its line feed
-// (CR LF reads as LF), a last line without line end kept as it is; at most maxLines lines when
-// that is not negative. An image without a line cannot be programmed and counts as unreadable.
-bool SNPUpgrader::readImageLines(const QString &path, QList<QByteArray> *lines, QString *error,
-                                 int maxLines) const
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = QStringLiteral("the image file %1 cannot be opened (%2).")
-                     .arg(path, file.errorString());
-        return false;
-    }
-    lines->clear();
-    while (!file.atEnd() && (maxLines < 0 || lines->size() < maxLines))
-        lines->append(file.readLine());
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("the image file %1 cannot be read (%2).")
-                     .arg(path, file.errorString());
-        return false;
-    }
-    if (lines->isEmpty()) {
-        *error = QStringLiteral("the image file %1 holds no line.").arg(path);
-        return false;
-    }
-    return true;
 }

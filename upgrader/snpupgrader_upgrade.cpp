@@ -1,6 +1,7 @@
 // The Upgrade button: what is to be programmed, the operator's confirmation, the image file
 // (a local test image or the newer image from the server), and the hand-over to the dialogue.
 
+#include "firmwareimage.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
@@ -22,23 +23,51 @@ QString documentsFolder()
 
 void SNPUpgrader::onUpgradeClicked()
 {
+    // Choosing the image runs nested event loops (the server waits, the confirmation), during
+    // which the button could be pressed again and the link closed or opened again. One choice
+    // runs at a time, and it starts nothing on a link other than the one it was made for.
+    if (m_choosingUpgrade)
+        return;
+    m_choosingUpgrade = true;
+    m_choiceConnection = m_connectionCount;
+    ui->usbBtnUpgrade->setEnabled(false);
     m_firmwareFilePath = selectUpgradeFile();
+    m_choosingUpgrade = false;
+
+    if (!isLinkStill(m_choiceConnection)) {
+        appendLog(m_serialPort->isOpen()
+                      ? QStringLiteral("The upgrade was not started: the SNP300 was connected "
+                                       "again while the upgrade was being prepared. Press "
+                                       "Upgrade SNP300... to prepare it on this connection.")
+                      : QStringLiteral("The upgrade was not started: the link to the SNP300 was "
+                                       "closed while the upgrade was being prepared."));
+        ui->usbBtnUpgrade->setEnabled(m_serialPort->isOpen());
+        return;
+    }
     if (m_firmwareFilePath.isEmpty()) {
         appendLog(QStringLiteral("Server not available or firmware already up to date"));
+        ui->usbBtnUpgrade->setEnabled(true);
         return;
     }
 
-    // Nothing goes to the device unless the image can be programmed: a device that has been
-    // erased and then finds no image would be left without firmware.
-    QList<QByteArray> firstLine;
-    QString error;
-    if (!readImageLines(m_firmwareFilePath, &firstLine, &error, 1)) {
-        appendLog(QStringLiteral("The upgrade was not started: %1").arg(error));
+    // Nothing goes to the device unless the whole image can be programmed: a device erased for
+    // an image that is missing, cut short or damaged would be left without working firmware.
+    FirmwareImage image;
+    const QString problem
+        = image.load(m_firmwareFilePath) ? image.intelHexFault() : image.errorString();
+    if (!problem.isEmpty()) {
+        appendLog(QStringLiteral("The upgrade was not started: %1").arg(problem));
+        ui->usbBtnUpgrade->setEnabled(true);
         return;
     }
+    startUpgrade(image);
+}
 
+void SNPUpgrader::startUpgrade(const FirmwareImage &image)
+{
     appendLog(QStringLiteral("Start update using file: %1").arg(m_firmwareFilePath));
     ui->usbBtnUpgrade->setEnabled(false);
+    m_checkedImageSha256 = image.sha256();
     m_imageProblemReported = false;
     m_state = EnterBootloader;
     writeToDevice(SnpProtocol::Stx);
@@ -82,7 +111,8 @@ QString SNPUpgrader::selectUpgradeFile()
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box.setStyleSheet(QStringLiteral("QLabel{min-width:550 px;}"));
     const int answer = box.exec();
-    if (!serverUsable || answer != QMessageBox::Ok)
+    // Nothing is fetched for a link that has gone while the operator was asked.
+    if (!serverUsable || answer != QMessageBox::Ok || !isLinkStill(m_choiceConnection))
         return QString();
 
     // A local test image, when there is one, is taken instead of the server's.

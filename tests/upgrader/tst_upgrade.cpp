@@ -2,6 +2,7 @@
 // server on 127.0.0.1: the bytes on the wire, the log, the progress, the boxes, and the cases
 // where nothing may be started.
 
+#include "sampleimage.h"
 #include "snpupgraderprobe.h"
 #include "windowfixture.h"
 
@@ -56,6 +57,28 @@ QByteArray linesOnTheWire(const QByteArray &image)
     return wire;
 }
 
+// Every line as read in text mode (CR LF becomes LF, a last line without end stays so), then
+// CR LF.
+QByteArray sentAsStored(QByteArray image)
+{
+    image.replace("\r\n", "\n");
+    QByteArray wire;
+    for (int start = 0; start < image.size();) {
+        const int lineFeed = image.indexOf('\n', start);
+        const int end = lineFeed < 0 ? image.size() : lineFeed + 1;
+        wire += image.mid(start, end - start) + "\r\n";
+        start = end;
+    }
+    return wire;
+}
+
+// The image with one character replaced.
+QByteArray damaged(QByteArray image, int at, char replacement)
+{
+    image[at] = replacement;
+    return image;
+}
+
 QByteArray commandsUpToP()
 {
     return VersionRequest + VersionRequest + '\x02' + '\x02' + "UNLOCK\r\r\n" + "E" + "Y" + "P";
@@ -82,6 +105,15 @@ private slots:
     void upToDateStartsNothing();
     void emptyImageIsNotStarted();
     void imageThatVanishesAfterErase();
+    // A choice runs nested event loops: what happens in them must not start a second upgrade,
+    // nor program another image, nor start on another link.
+    void secondPressDuringTheDownloadStartsNothing();
+    void reconnectDuringTheDownloadProgramsNothing();
+    void linkClosedDuringTheConfirmationStartsNothing();
+    void damagedImageIsNotStarted_data();
+    void damagedImageIsNotStarted();
+    void imagesGoOutAsStored_data();
+    void imagesGoOutAsStored();
 };
 
 void UpgradeTest::applicationUpgradeEndToEnd()
@@ -409,6 +441,158 @@ void UpgradeTest::imageThatVanishesAfterErase()
     f.device.send("\r\nSEND HEX\r\n");
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QCOMPARE(f.device.device().programmedLines().size(), 3);
+}
+
+void UpgradeTest::secondPressDuringTheDownloadStartsNothing()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    f.server.setDownloadDelayMs(1500);
+    QVERIFY(f.connectAndReadVersions());
+    f.device.clearReceived();
+    bool enabledDuringDownload = true;
+    QObject::connect(&f.server, &FirmwareServer::requestReceived, f.window.get(),
+                     [&](const FirmwareServer::Request &request) {
+                         if (request.field("service") != "get")
+                             return;
+                         enabledDuringDownload = f.upgradeButton()->isEnabled();
+                         QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+                     });
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QVERIFY(!enabledDuringDownload);
+    QCOMPARE(f.boxes.count(), 1);
+    QCOMPARE(f.logLines().filter("Start update using file:").size(), 1);
+    QCOMPARE(f.device.device().eraseCount(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
+                              QByteArray("\x02\x02UNLOCK\r\r\nEYP") + linesOnTheWire(hexImage(3))
+                                  + '\x18' + '\x18',
+                              5000);
+}
+
+void UpgradeTest::reconnectDuringTheDownloadProgramsNothing()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
+
+    // A newer release is published; while it downloads slowly the operator reconnects, and the
+    // reconnect's own server query is answered first.
+    const QString Fmr140 = "snp300_1_4_0.quenmarksnpfmr";
+    const QByteArray release = hexImage(4);
+    f.addServerImage(Fmr140, release);
+    f.server.setDownloadDelayMs(3000);
+    f.logBox()->clear();
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(f.waitForLogLine("Device ready to start update"));
+    QObject::connect(&f.server, &FirmwareServer::requestReceived, f.window.get(),
+                     [&](const FirmwareServer::Request &request) {
+                         if (request.field("service") != "get")
+                             return;
+                         f.connectButton()->click();
+                         f.device.clearReceived();
+                         f.connectButton()->click();
+                     });
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+
+    QVERIFY(f.waitForLogLine("The upgrade was not started: the SNP300 was connected again while "
+                             "the upgrade was being prepared. Press Upgrade SNP300... to prepare "
+                             "it on this connection."));
+    QFile stored(f.home.documentsPath() + '/' + Fmr140);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), release);
+    QVERIFY(f.logLines().filter("Start update using file:").isEmpty());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QTest::qWait(500);
+    QVERIFY(!f.device.received().contains('\x02'));
+    QCOMPARE(f.device.device().eraseCount(), 1);
+}
+
+void UpgradeTest::linkClosedDuringTheConfirmationStartsNothing()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    QObject::connect(&f.boxes, &MessageBoxAnswerer::boxAnswered, f.window.get(),
+                     [&f] { f.connectButton()->click(); });
+    f.server.clearRequests();
+    f.device.clearReceived();
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QCOMPARE(f.logLines().last(),
+             QString("The upgrade was not started: the link to the SNP300 was closed while the "
+                     "upgrade was being prepared."));
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), QByteArray("\x18"), 5000);
+    QCOMPARE(f.server.requests().size(), 1); // the list, and no download for a closed link
+    QVERIFY(!f.upgradeButton()->isEnabled());
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
+}
+
+void UpgradeTest::damagedImageIsNotStarted_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<QString>("fault");
+    const QByteArray sound = hexImage(5); // records of 43 characters and a line feed
+    QTest::newRow("wrong checksum")
+        << damaged(sound, 2 * 44 + 42, sound.at(2 * 44 + 42) == '0' ? '1' : '0')
+        << "line 3: its checksum is wrong";
+    QTest::newRow("cut short in a record") << sound.left(3 * 44 + 21) << "line 4: its byte count";
+    QTest::newRow("cut short after a record")
+        << sound.left(4 * 44) << "line 4: the image ends there without its end-of-file record";
+    QTest::newRow("record after the end")
+        << sound + sound.left(44) << "line 6: only empty lines may follow";
+    QTest::newRow("not a hexadecimal digit")
+        << damaged(sound, 44 + 20, 'g') << "line 2: it holds a character that is not";
+    QTest::newRow("unknown record type") << SampleImage::record(0, 0x06, "ab") + '\n'
+            + sound.right(12) << "line 1: its record type 06 is not one of 00 to 05";
+}
+
+void UpgradeTest::damagedImageIsNotStarted()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(QString, fault);
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    const QString path = f.addDocument("test_a.quenmarksnpfmr", image);
+    QVERIFY(f.connectAndReadVersions());
+    f.device.clearReceived();
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    const QString refusal
+        = "The upgrade was not started: the image file " + path + " is damaged at " + fault;
+    QVERIFY2(f.logLines().last().startsWith(refusal), qPrintable(f.logLines().last()));
+    QCOMPARE(f.device.received(), QByteArray());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
+    QVERIFY(!f.device.device().erased());
+}
+
+void UpgradeTest::imagesGoOutAsStored_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("lower case, CR LF ends, blank lines")
+        << SampleImage::generate(3, 7, true).toLower() + "\r\n\n"
+        << 6;
+    QTest::newRow("not Intel HEX") << QByteArray("SNP300 IMAGE\n:not a record\n\nend") << 4;
+}
+
+void UpgradeTest::imagesGoOutAsStored()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(int, lines);
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    f.addDocument("test_a.quenmarksnpfmr", image);
+    QVERIFY(f.connectAndReadVersions());
+    f.device.clearReceived();
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QCOMPARE(f.device.device().programmedLines().size(), lines);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        f.device.received(),
+        QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(image) + '\x18' + '\x18', 5000);
 }
 
 QTEST_MAIN(UpgradeTest)
