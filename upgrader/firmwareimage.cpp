@@ -50,8 +50,8 @@ bool FirmwareImage::load(const QString &path)
     }
     QCryptographicHash digest(QCryptographicHash::Sha256);
     if (!digest.addData(&file) || file.error() != QFileDevice::NoError) {
-        m_errorString
-            = QStringLiteral("the image file %1 cannot be read (%2).").arg(path, file.errorString());
+        m_errorString = QStringLiteral("the image file %1 cannot be read (%2).")
+                            .arg(path, file.errorString());
         return false;
     }
     m_sha256 = digest.result();
@@ -70,8 +70,8 @@ bool FirmwareImage::load(const QString &path)
         m_lines.append(line);
     }
     if (file.error() != QFileDevice::NoError) {
-        m_errorString
-            = QStringLiteral("the image file %1 cannot be read (%2).").arg(path, file.errorString());
+        m_errorString = QStringLiteral("the image file %1 cannot be read (%2).")
+                            .arg(path, file.errorString());
         return false;
     }
     if (m_lines.isEmpty()) {

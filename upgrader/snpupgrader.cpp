@@ -1,7 +1,9 @@
 #include "snpupgrader.h"
+#include "logger.h"
 #include "snpprotocol.h"
 #include "ui_snpupgrader.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QSerialPort>
@@ -39,6 +41,8 @@ SNPUpgrader::SNPUpgrader(QWidget *parent)
 // while it is being destroyed: by then the window is only a QWidget.
 SNPUpgrader::~SNPUpgrader()
 {
+    // A window closed in the middle of an upgrade leaves the device half-programmed.
+    endAttempt(UpgradeHistory::Result::Interrupted);
     disconnect(m_serialPort, nullptr, this, nullptr);
     delete ui;
 }
@@ -93,7 +97,7 @@ void SNPUpgrader::toggleConnection()
 
     const QString portName = ui->usbCmbSerialPort->currentText();
     if (portName.isEmpty()) {
-        appendLog(QStringLiteral("Select a serial port."));
+        appendLog(QStringLiteral("Select a serial port."), cvc::Warning);
         return;
     }
 
@@ -106,7 +110,7 @@ void SNPUpgrader::toggleConnection()
 
     if (!m_serialPort->open(QIODevice::ReadWrite)) {
         m_serialPort->close();
-        appendLog(QStringLiteral("Unable to connect."));
+        appendLog(QStringLiteral("Unable to connect."), cvc::Error);
         return;
     }
 
@@ -143,6 +147,8 @@ void SNPUpgrader::closeLink(bool sendCancel)
     }
     m_serialPort->close();
     m_silenceTimer->stop();
+    endAttempt(UpgradeHistory::Result::Interrupted);
+    ui->usbProgressBar->resetFormat(); // no time left for an upgrade that ended
     ui->usbBtnConnect->setText(tr("Connect"));
     ui->usbBtnUpgrade->setEnabled(false);
 }
@@ -193,7 +199,8 @@ void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
         || error == QSerialPort::PermissionError;
     if (!linkLost) {
         appendLog(QStringLiteral("Serial port %1 reported an error (%2).")
-                      .arg(m_serialPort->portName(), reason));
+                      .arg(m_serialPort->portName(), reason),
+                  cvc::Warning);
         return;
     }
 
@@ -203,7 +210,8 @@ void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
                   .arg(m_serialPort->portName(), reason, dialogueStage(),
                        upgrading ? QStringLiteral(" The upgrade did not complete: reconnect "
                                                   "the SNP300 and start the upgrade again.")
-                                 : QString()));
+                                 : QString()),
+              cvc::Error);
     m_verStrTimer->stop();
     m_bootLoaderTimer->stop();
     closeLink(false);
@@ -214,7 +222,8 @@ void SNPUpgrader::onDeviceSilent()
     appendLog(QStringLiteral("The SNP300 has not answered for %1 s while %2. Still waiting; check "
                              "its cable and power, or press Disconnect.")
                   .arg(SilenceNoticeMs / 1000)
-                  .arg(dialogueStage()));
+                  .arg(dialogueStage()),
+              cvc::Warning);
 }
 
 // Where the dialogue stands, for the operator: "programming (state 8), line 120 of 2000".
@@ -267,8 +276,10 @@ QString SNPUpgrader::dialogueStage() const
 
 // Each message is a new paragraph of the log box. Text from the device or the file system is
 // shown as it stands: what would read as markup is escaped rather than rendered.
-void SNPUpgrader::appendLog(const QString &message)
+// The log file keeps what the operator saw, each message as it stands.
+void SNPUpgrader::appendLog(const QString &message, int level)
 {
+    cvc::Logger::log(level, message);
     if (!Qt::mightBeRichText(message)) {
         ui->usbTxtLog->append(message);
         return;
@@ -280,5 +291,19 @@ void SNPUpgrader::appendLog(const QString &message)
 
 void SNPUpgrader::showInformation(const QString &text)
 {
-    QMessageBox::information(nullptr, QStringLiteral("SNPUpgrader"), text, QMessageBox::Ok);
+    runModal([&text] {
+        QMessageBox::information(nullptr, QStringLiteral("SNPUpgrader"), text, QMessageBox::Ok);
+    });
+}
+
+// A box may open while a server wait shows the busy cursor (a watchdog, the Upgrade button during
+// a version query): it asks the operator for something, so it shows the normal cursor.
+void SNPUpgrader::runModal(const std::function<void()> &showBox)
+{
+    const bool waiting = !m_awaitedReplies.isEmpty();
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    showBox();
+    if (waiting)
+        QApplication::restoreOverrideCursor();
 }

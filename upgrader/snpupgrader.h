@@ -1,11 +1,17 @@
 #ifndef SNPUPGRADER_H
 #define SNPUPGRADER_H
 
+#include "loglevel.h"
+#include "upgradehistory.h"
+
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
+
+#include <functional>
 
 class FirmwareImage;
 class QDomNode;
@@ -70,6 +76,11 @@ private:
     QString selectUpgradeFile();
     void startUpgrade(const FirmwareImage &image);
 
+    // The record of an upgrade: the log file and History.csv.
+    UpgradeHistory::Entry historyEntry(const FirmwareImage &image) const;
+    void endAttempt(UpgradeHistory::Result result);
+    void recordAttempt(const UpgradeHistory::Entry &entry);
+
     // The device dialogue, one handler per state that reads the chunk.
     void appendToReceiveBuffer(const QByteArray &chunk);
     void handleVersionAnswer(const QByteArray &chunk);
@@ -77,6 +88,7 @@ private:
     void handleBootloaderProbeAnswer(const QByteArray &chunk);
     void handleLoadImage();
     void handleProgrammingAnswer();
+    void showTimeLeft();
     void handleFinished();
     void recordBootloaderDecision(int bootloaderNumber, int serverNumber);
     void scheduleStep(int delayMs, int nextState, const QByteArray &command, bool clearBuffer,
@@ -88,8 +100,10 @@ private:
     void onDeviceSilent();
     QString dialogueStage() const;
     void writeToDevice(const QByteArray &bytes);
-    void appendLog(const QString &message);
+    // A line of the log box, which also goes to the run's log file at the given level.
+    void appendLog(const QString &message, int level = cvc::Info);
     void showInformation(const QString &text);
+    void runModal(const std::function<void()> &showBox);
     bool awaitReply(QNetworkReply *reply, int kind, int timeoutMs);
     QString storeDownload(const QString &fileName);
 
@@ -131,6 +145,13 @@ private:
     int m_choiceConnection = 0;
     // The SHA-256 of the image as checked before the start; only that image is programmed.
     QByteArray m_checkedImageSha256;
+    // The upgrade running on the device since its first STX, recorded when it ends.
+    UpgradeHistory::Entry m_attempt;
+    bool m_attemptRunning = false;
+    QElapsedTimer m_attemptClock;
+    // The pace of programming, for the time left on the progress bar.
+    QElapsedTimer m_programmingClock;
+    qint64 m_timeLeftShownAtMs = 0;
     // An image that cannot be read in the middle of an upgrade is reported once, not per chunk.
     bool m_imageProblemReported = false;
     // Runs while the bootloader dialogue waits for the device; restarted by every answer. When

@@ -21,11 +21,24 @@ const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // The answers the dialogue waits for are short; of a device that sends more (a chatty
 // application, line noise) only this much of the latest bytes is kept.
 const int MaxReceiveBuffer = 64 * 1024;
+// The time left is shown once programming has run this long, and renewed at most this often.
+const qint64 TimeLeftAfterMs = 3000;
+const qint64 TimeLeftRenewMs = 1000;
 
 // The device's answers are ASCII; patterns are matched on their UTF-8 reading.
 QString asText(const QByteArray &bytes)
 {
     return QString::fromUtf8(bytes);
+}
+
+// "45 s", "1 min 20 s", "2 h 5 min".
+QString durationText(qint64 seconds)
+{
+    if (seconds < 60)
+        return QStringLiteral("%1 s").arg(seconds);
+    if (seconds < 3600)
+        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds % 3600 / 60);
 }
 
 bool endsWithPrompt(const QByteArray &buffer)
@@ -222,7 +235,8 @@ void SNPUpgrader::handleLoadImage()
         if (!m_imageProblemReported) {
             appendLog(QStringLiteral("Cannot program the device: %1 The device is erased and "
                                      "waits for the image; fix the file or disconnect.")
-                          .arg(problem));
+                          .arg(problem),
+                      cvc::Error);
             m_imageProblemReported = true;
         }
         return;
@@ -234,6 +248,9 @@ void SNPUpgrader::handleLoadImage()
     ui->usbProgressBar->setMinimum(0);
     ui->usbProgressBar->setMaximum(m_fileLines.size());
     ui->usbProgressBar->setValue(0);
+    ui->usbProgressBar->resetFormat();
+    m_programmingClock.start();
+    m_timeLeftShownAtMs = 0;
 
     m_state = Programming;
     m_lineIndex = 0;
@@ -255,11 +272,32 @@ void SNPUpgrader::handleProgrammingAnswer()
     writeToDevice(m_fileLines.at(m_lineIndex) + SnpProtocol::LineEnd);
     ++m_lineIndex;
     ui->usbProgressBar->setValue(m_lineIndex);
+    showTimeLeft();
+}
+
+// Once a few seconds of programming give a pace, the bar shows the time left beside the
+// percentage ("42 % - about 1 min 20 s left"), renewed now and then rather than per line; the
+// plain percentage before that and at the end.
+void SNPUpgrader::showTimeLeft()
+{
+    const int linesLeft = m_fileLines.size() - m_lineIndex;
+    if (linesLeft <= 0) {
+        ui->usbProgressBar->resetFormat();
+        return;
+    }
+    const qint64 elapsedMs = m_programmingClock.elapsed();
+    if (elapsedMs < TimeLeftAfterMs || elapsedMs - m_timeLeftShownAtMs < TimeLeftRenewMs)
+        return;
+    m_timeLeftShownAtMs = elapsedMs;
+    const qint64 secondsLeft = (elapsedMs * linesLeft / m_lineIndex + 500) / 1000;
+    ui->usbProgressBar->setFormat(
+        QStringLiteral("%p % - about %1 left").arg(durationText(qMax<qint64>(1, secondsLeft))));
 }
 
 void SNPUpgrader::handleFinished()
 {
     appendLog(QStringLiteral("UPGRADE IS DONE"));
+    endAttempt(UpgradeHistory::Result::Completed);
     toggleConnection();
     if (m_bootloaderUpdateNeeded) {
         showInformation(tr("The SNP300 Bootloader has been updated\nRestart SNP300.\nRestart "

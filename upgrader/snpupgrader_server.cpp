@@ -10,6 +10,7 @@
 #include "ui_snpupgrader.h"
 #include "versionnumber.h"
 
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDomDocument>
@@ -180,7 +181,12 @@ bool SNPUpgrader::awaitReply(QNetworkReply *reply, int kind, int timeoutMs)
     awaited.reply = reply;
     awaited.kind = kind;
     m_awaitedReplies.append(&awaited);
-    const auto unregister = qScopeGuard([this, &awaited] { m_awaitedReplies.removeOne(&awaited); });
+    // The operator sees that the program waits, whichever way the wait ends.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    const auto unregister = qScopeGuard([this, &awaited] {
+        m_awaitedReplies.removeOne(&awaited);
+        QApplication::restoreOverrideCursor();
+    });
 
     const QDeadlineTimer deadline(timeoutMs);
     while (!awaited.answered) {

@@ -40,12 +40,14 @@ void SNPUpgrader::onUpgradeClicked()
                                        "again while the upgrade was being prepared. Press "
                                        "Upgrade SNP300... to prepare it on this connection.")
                       : QStringLiteral("The upgrade was not started: the link to the SNP300 was "
-                                       "closed while the upgrade was being prepared."));
+                                       "closed while the upgrade was being prepared."),
+                  cvc::Warning);
         ui->usbBtnUpgrade->setEnabled(m_serialPort->isOpen());
         return;
     }
     if (m_firmwareFilePath.isEmpty()) {
-        appendLog(QStringLiteral("Server not available or firmware already up to date"));
+        appendLog(QStringLiteral("Server not available or firmware already up to date"),
+                  cvc::Warning);
         ui->usbBtnUpgrade->setEnabled(true);
         return;
     }
@@ -56,7 +58,10 @@ void SNPUpgrader::onUpgradeClicked()
     const QString problem
         = image.load(m_firmwareFilePath) ? image.intelHexFault() : image.errorString();
     if (!problem.isEmpty()) {
-        appendLog(QStringLiteral("The upgrade was not started: %1").arg(problem));
+        appendLog(QStringLiteral("The upgrade was not started: %1").arg(problem), cvc::Warning);
+        UpgradeHistory::Entry refused = historyEntry(image);
+        refused.result = UpgradeHistory::Result::Refused;
+        recordAttempt(refused);
         ui->usbBtnUpgrade->setEnabled(true);
         return;
     }
@@ -67,6 +72,9 @@ void SNPUpgrader::startUpgrade(const FirmwareImage &image)
 {
     appendLog(QStringLiteral("Start update using file: %1").arg(m_firmwareFilePath));
     ui->usbBtnUpgrade->setEnabled(false);
+    m_attempt = historyEntry(image);
+    m_attemptRunning = true;
+    m_attemptClock.start();
     m_checkedImageSha256 = image.sha256();
     m_imageProblemReported = false;
     m_state = EnterBootloader;
@@ -110,7 +118,8 @@ QString SNPUpgrader::selectUpgradeFile()
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box.setStyleSheet(QStringLiteral("QLabel{min-width:550 px;}"));
-    const int answer = box.exec();
+    int answer = QMessageBox::Cancel;
+    runModal([&box, &answer] { answer = box.exec(); });
     // Nothing is fetched for a link that has gone while the operator was asked.
     if (!serverUsable || answer != QMessageBox::Ok || !isLinkStill(m_choiceConnection))
         return QString();

@@ -19,6 +19,7 @@ struct SNPUpgraderProbe
     static QList<QByteArray> fileLines(const SNPUpgrader &w) { return w.m_fileLines; }
     static QByteArray rxBuffer(const SNPUpgrader &w) { return w.m_rxBuffer; }
     static bool portOpen(const SNPUpgrader &w) { return w.m_serialPort->isOpen(); }
+    static QString portName(const SNPUpgrader &w) { return w.m_serialPort->portName(); }
     static bool versionWatchdogActive(const SNPUpgrader &w) { return w.m_verStrTimer->isActive(); }
     static bool bootloaderWatchdogActive(const SNPUpgrader &w)
     {

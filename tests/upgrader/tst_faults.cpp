@@ -41,6 +41,8 @@ private slots:
     void stepPendingAtDisconnectWritesNothing();
     void deviceTextIsShownAsItStands();
     void chattyDeviceFillsNoMoreThanTheReceiveLimit();
+    void interruptedUpgradesAreRecorded();
+    void historyThatCannotBeWrittenStopsNothing();
 };
 
 void FaultsTest::deviceUnpluggedWhileProgramming()
@@ -155,6 +157,52 @@ void FaultsTest::chattyDeviceFillsNoMoreThanTheReceiveLimit()
     }
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
     QCOMPARE(SNPUpgraderProbe::rxBuffer(*f.window).size(), 64 * 1024);
+}
+
+// An upgrade cut off after its first STX is recorded as interrupted: by Disconnect, and by the
+// window closing.
+void FaultsTest::interruptedUpgradesAreRecorded()
+{
+    Snp300Options options = quickDevice();
+    options.replyDelayMs = 10;
+    WindowFixture f(options);
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(1000));
+    startUpgrade(f);
+    // A few seconds of programming give the pace: the bar tells the time left.
+    static const QRegularExpression timeLeft("^\\d+ % - about (\\d+ min )?\\d+ s left$");
+    QTRY_VERIFY_WITH_TIMEOUT(timeLeft.match(f.progressBar()->text()).hasMatch(), 20000);
+    QTest::mouseClick(f.connectButton(), Qt::LeftButton);
+    QCOMPARE(f.progressBar()->format(), QString("%p%"));
+    QList<QStringList> history = f.historyRows();
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history.at(1).at(9), QString("interrupted"));
+    QCOMPARE(history.at(1).at(8), QString("1000"));
+
+    startUpgrade(f);
+    QTRY_VERIFY_WITH_TIMEOUT(f.progressBar()->value() >= 10, 20000);
+    f.window.reset();
+    history = f.historyRows();
+    QCOMPARE(history.size(), 3);
+    QCOMPARE(history.at(2).at(9), QString("interrupted"));
+}
+
+// A record that cannot be written is reported and changes nothing of the upgrade.
+void FaultsTest::historyThatCannotBeWrittenStopsNothing()
+{
+    WindowFixture f(quickDevice());
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    QVERIFY(QDir().mkpath(f.historyPath())); // a folder where the file should be
+    startUpgrade(f);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
+    const QStringList told
+        = f.logLines().filter("The upgrade could not be recorded in " + f.historyPath() + " (");
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(f.logLines().indexOf(told.first()), f.logLines().indexOf("UPGRADE IS DONE") + 1);
+    QCOMPARE(f.device.device().programmedLines().size(), 3);
+    QCOMPARE(f.device.device().restarts(), 1);
 }
 
 QTEST_MAIN(FaultsTest)

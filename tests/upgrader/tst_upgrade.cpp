@@ -2,10 +2,13 @@
 // server on 127.0.0.1: the bytes on the wire, the log, the progress, the boxes, and the cases
 // where nothing may be started.
 
+#include "basicfilelog.h"
+#include "logengine.h"
 #include "sampleimage.h"
 #include "snpupgraderprobe.h"
 #include "windowfixture.h"
 
+#include <QCryptographicHash>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -114,6 +117,7 @@ private slots:
     void damagedImageIsNotStarted();
     void imagesGoOutAsStored_data();
     void imagesGoOutAsStored();
+    void recordOfACompletedUpgrade();
 };
 
 void UpgradeTest::applicationUpgradeEndToEnd()
@@ -562,6 +566,11 @@ void UpgradeTest::damagedImageIsNotStarted()
     const QString refusal
         = "The upgrade was not started: the image file " + path + " is damaged at " + fault;
     QVERIFY2(f.logLines().last().startsWith(refusal), qPrintable(f.logLines().last()));
+    const QList<QStringList> history = f.historyRows();
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history.at(1).at(9), QString("refused"));
+    QCOMPARE(history.at(1).at(6),
+             QString(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex()));
     QCOMPARE(f.device.received(), QByteArray());
     QVERIFY(f.upgradeButton()->isEnabled());
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
@@ -593,6 +602,59 @@ void UpgradeTest::imagesGoOutAsStored()
     QTRY_COMPARE_WITH_TIMEOUT(
         f.device.received(),
         QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(image) + '\x18' + '\x18', 5000);
+}
+
+// The run's log file keeps every line of the log box, in order and as it stands, and the
+// summary of the upgrade; History.csv gets its row.
+void UpgradeTest::recordOfACompletedUpgrade()
+{
+    WindowFixture f(quickDevice("1.2.9", "1.0.15"));
+    const QString logPath = f.home.path() + "/run.log";
+    cvc::LogEngine engine;
+    new cvc::BasicFileLog(logPath);
+    const QByteArray image = hexImage(4);
+    f.addServerImage(Fmr130, image);
+    QVERIFY(f.connectAndReadVersions());
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    const QString sha256 = QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex();
+
+    QFile log(logPath);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    static const QRegularExpression prefix("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] \\[(\\w*)\\] ");
+    QStringList messages;
+    QString summary;
+    for (const QString &line : QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = prefix.match(line);
+        if (!match.hasMatch()) {
+            QVERIFY2(!messages.isEmpty(), qPrintable(line));
+            messages.last() += '\n' + line; // a message with line feeds stays one message
+        } else if (line.mid(match.capturedLength()).startsWith("Upgrade completed:")) {
+            QCOMPARE(match.captured(1), QString("Info"));
+            summary = line;
+        } else {
+            messages.append(line.mid(match.capturedLength()));
+        }
+    }
+    QCOMPARE(messages.join('\n'), f.logBox()->toPlainText());
+    QVERIFY2(summary.contains("SHA-256 " + sha256) && summary.contains(Fmr130),
+             qPrintable(summary));
+
+    const QList<QStringList> history = f.historyRows();
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history.at(0),
+             (QStringList { "utc_time", "port", "app_before", "bootloader_before", "kind", "image",
+                            "sha256", "bytes", "lines", "result", "seconds" }));
+    const QStringList row = history.at(1);
+    QCOMPARE(row.size(), 11);
+    const QDateTime started = QDateTime::fromString(row.at(0), Qt::ISODate);
+    QVERIFY2(started.isValid() && started.timeSpec() == Qt::UTC, qPrintable(row.at(0)));
+    QVERIFY(qAbs(started.secsTo(QDateTime::currentDateTimeUtc())) < 120);
+    QCOMPARE(row.mid(1, 9),
+             (QStringList { SNPUpgraderProbe::portName(*f.window), "1.2.9", "1.0.15", "application",
+                            f.home.documentsPath() + '/' + Fmr130, sha256,
+                            QString::number(image.size()), "4", "completed" }));
+    QVERIFY(row.at(10).toDouble() > 0);
 }
 
 QTEST_MAIN(UpgradeTest)

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <utility>
 
 WindowFixture::WindowFixture(const Snp300Options &options)
     : device(options)
@@ -110,6 +111,47 @@ bool WindowFixture::waitForLogLine(const QString &line, int timeoutMs) const
         QTest::qWait(10);
     }
     return true;
+}
+
+QString WindowFixture::historyPath() const
+{
+    return home.documentsPath() + QStringLiteral("/Corvane/SNP300 Upgrader/History.csv");
+}
+
+QList<QStringList> WindowFixture::historyRows() const
+{
+    QFile file(historyPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // Rows end in CR LF; a quoted field may hold commas, doubled quotes and line breaks.
+    const QString text = QString::fromUtf8(file.readAll());
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    const auto next = [&text](int i) { return i + 1 < text.size() ? text.at(i + 1) : QChar(); };
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"') && next(i) == QLatin1Char('"'))
+                field += text.at(++i);
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row.append(std::exchange(field, QString()));
+        } else if (c == QLatin1Char('\r') && next(i) == QLatin1Char('\n')) {
+            row.append(std::exchange(field, QString()));
+            rows.append(std::exchange(row, QStringList()));
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return rows;
 }
 
 QByteArray hexImage(int lines)

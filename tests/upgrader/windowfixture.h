@@ -46,6 +46,10 @@ public:
     bool connectAndReadVersions();
     bool waitForLogLine(const QString &line, int timeoutMs = 15000) const;
 
+    // The record of the upgrades in the data folder, one list of fields per row, header first.
+    QString historyPath() const;
+    QList<QStringList> historyRows() const;
+
 private:
     QString m_serverImages;
 };
