@@ -51,7 +51,7 @@ QString UpgradeHistory::defaultPath()
 
 QStringList UpgradeHistory::header()
 {
-    return { QStringLiteral("utc_time"),  QStringLiteral("port"),
+    return { QStringLiteral("utc_time"),   QStringLiteral("port"),
              QStringLiteral("app_before"), QStringLiteral("bootloader_before"),
              QStringLiteral("kind"),       QStringLiteral("image"),
              QStringLiteral("sha256"),     QStringLiteral("bytes"),
@@ -61,8 +61,7 @@ QStringList UpgradeHistory::header()
 
 UpgradeHistory::UpgradeHistory(const QString &path)
     : m_path(path)
-{
-}
+{ }
 
 QStringList UpgradeHistory::Entry::fields() const
 {

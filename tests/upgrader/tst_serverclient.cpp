@@ -290,11 +290,19 @@ void ServerClientTest::unansweredListTakesTheWholeWait()
         f.server.setForcedStatus(fault.toInt());
     SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     QString available = Unchanged;
+    // The wait shows the busy cursor, which goes when the wait fails.
+    Qt::CursorShape cursorDuringTheWait = Qt::ArrowCursor;
+    QTimer::singleShot(1000, f.window.get(), [&cursorDuringTheWait] {
+        if (QApplication::overrideCursor())
+            cursorDuringTheWait = QApplication::overrideCursor()->shape();
+    });
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString("NoRequestResponse"));
     QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(available, Unchanged);
+    QCOMPARE(cursorDuringTheWait, Qt::BusyCursor);
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 void ServerClientTest::lateListReplyIsNotTakenForTheDownload()
