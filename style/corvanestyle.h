@@ -6,8 +6,6 @@
 #include <QLinearGradient>
 #include <QProxyStyle>
 
-#include <functional>
-
 QT_BEGIN_NAMESPACE
 class QStyleOptionButton;
 class QStyleOptionComboBox;
@@ -24,8 +22,8 @@ QT_END_NAMESPACE
 // leaves everything else to the base style.
 //
 // The operations live in one file per family:
-//   corvanestyle.cpp             construction, scaling, shared shape helpers,
-//                                the drawing cache
+//   corvanestyle.cpp             construction, scaling, shared shape helpers
+//   corvanestylecache.cpp        the drawing cache (no style object needed)
 //   corvanestyle_palette.cpp     palettes, fonts, widget polish
 //   corvanestyle_primitives.cpp  drawPrimitive and its panels and indicators
 //   corvanestyle_controls.cpp    drawControl, drawItemText
@@ -155,39 +153,6 @@ private:
     // Renders a sheet element stretched onto target, through the drawing
     // cache; an empty target draws nothing.
     void renderSvgElement(QPainter *painter, const QString &elementId, const QRectF &target) const;
-
-    // Drawing cache (corvanestyle.cpp). The antialiased shapes and the sheet
-    // elements are the costly part of the style; a drawing that depends only
-    // on its size, state bits and colours is painted once onto a transparent
-    // pixmap and blitted from then on.
-    class CacheKey
-    {
-    public:
-        explicit CacheKey(const char *what);
-        CacheKey &operator<<(quint64 value);
-        CacheKey &operator<<(const QString &text);
-        // Only plain colours make a usable key: a textured or gradient
-        // brush is drawn directly every time.
-        CacheKey &operator<<(const QBrush &brush);
-        bool isUsable() const { return m_usable; }
-        const QString &text() const { return m_text; }
-
-    private:
-        QString m_text;
-        bool m_usable = true;
-    };
-    enum class PainterSettings {
-        Untouched, // the painting leaves the painter as it found it
-        LeftByPainting // the painting sets pen, brush and hints and leaves them
-    };
-    // Draws paint, which paints area (grown by margin for pens reaching past
-    // it) in the painter's coordinates, through the cache where the painter
-    // allows: a raster device, no scaling or rotation beyond the device's
-    // pixel ratio, full opacity, source-over, the GUI thread. Otherwise paint
-    // runs directly on the painter. Either way the painter ends up with the
-    // settings the painting leaves.
-    static void drawCached(QPainter *painter, CacheKey key, const QRectF &area, qreal margin,
-                           PainterSettings settings, const std::function<void(QPainter *)> &paint);
 
     int m_theme;
     QSvgRenderer *m_svgRenderer;

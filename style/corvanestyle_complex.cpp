@@ -1,4 +1,5 @@
 #include "corvanestyle.h"
+#include "corvanestylecache.h"
 
 #include <QPainter>
 #include <QStyleOption>
@@ -60,16 +61,16 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
     const QPalette &palette = option->palette;
     if (option->subControls & SC_ComboBoxFrame) {
         // qDrawPlainRect restores the pen and brush it sets.
-        CacheKey key("comboframe");
+        CorvaneStyleCache::Key key("comboframe");
         key << option->frame << palette.base() << palette.light();
-        drawCached(painter, std::move(key), QRectF(option->rect), 0, PainterSettings::Untouched,
-                   [&](QPainter *p) {
-                       p->fillRect(option->rect, palette.base());
-                       if (option->frame) {
-                           qDrawPlainRect(p, option->rect, palette.color(QPalette::Light), 1,
-                                          nullptr);
-                       }
-                   });
+        CorvaneStyleCache::draw(painter, std::move(key), QRectF(option->rect), 0,
+                                CorvaneStyleCache::PainterSettings::Untouched, [&](QPainter *p) {
+                                    p->fillRect(option->rect, palette.base());
+                                    if (option->frame) {
+                                        qDrawPlainRect(p, option->rect,
+                                                       palette.color(QPalette::Light), 1, nullptr);
+                                    }
+                                });
     }
 
     if (option->subControls & SC_ComboBoxArrow) {
@@ -136,19 +137,20 @@ void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const 
         }
     }
 
-    CacheKey key("groove");
+    CorvaneStyleCache::Key key("groove");
     key << orientation << palette.brush(rim) << palette.dark() << palette.mid();
-    drawCached(painter, std::move(key), QRectF(rect), 0, PainterSettings::LeftByPainting,
-               [&](QPainter *p) {
-                   const QRectF shape(rect);
-                   const qreal radius
-                       = (orientation == Qt::Horizontal ? shape.height() : shape.width()) * 0.5 - 1;
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setPen(Qt::NoPen);
-                   fillRoundedRect(p, shape, radius, palette.brush(rim));
-                   p->setPen(palette.color(QPalette::Dark));
-                   fillRoundedRect(p, shrunk(shape, 1.5), radius, palette.mid());
-               });
+    CorvaneStyleCache::draw(
+        painter, std::move(key), QRectF(rect), 0,
+        CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
+            const QRectF shape(rect);
+            const qreal radius
+                = (orientation == Qt::Horizontal ? shape.height() : shape.width()) * 0.5 - 1;
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(Qt::NoPen);
+            fillRoundedRect(p, shape, radius, palette.brush(rim));
+            p->setPen(palette.color(QPalette::Dark));
+            fillRoundedRect(p, shrunk(shape, 1.5), radius, palette.mid());
+        });
 }
 
 void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,

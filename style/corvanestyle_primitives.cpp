@@ -1,4 +1,5 @@
 #include "corvanestyle.h"
+#include "corvanestylecache.h"
 
 #include <QPainter>
 #include <QStyleOption>
@@ -96,28 +97,28 @@ void CorvaneStyle::drawAutoRaisePanel(QPainter *painter, const QPalette &palette
     Q_UNUSED(palette) // the halo and outline are fixed translucent colours
     const bool down = sunken || on;
     // The halo's pen reaches past the rectangle by up to 1.3 pixels.
-    drawCached(painter, CacheKey("autoraise") << down, QRectF(rect), 2,
-               PainterSettings::LeftByPainting, [&](QPainter *p) {
-                   const qreal radius = scaled(3);
-                   const QColor halo(255, 255, 255, 48);
-                   const QColor outline(0, 0, 0, 128);
-                   QRectF shape = QRectF(rect).adjusted(1.2, 0.2, -1.2, -0.2);
+    CorvaneStyleCache::draw(painter, CorvaneStyleCache::Key("autoraise") << down, QRectF(rect), 2,
+                            CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
+                                const qreal radius = scaled(3);
+                                const QColor halo(255, 255, 255, 48);
+                                const QColor outline(0, 0, 0, 128);
+                                QRectF shape = QRectF(rect).adjusted(1.2, 0.2, -1.2, -0.2);
 
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setBrush(Qt::NoBrush);
-                   if (down) {
-                       p->setPen(QPen(halo, 2));
-                       p->drawRoundedRect(shape, radius, radius);
-                       shape = shrunk(shape, 1);
-                       p->setPen(QPen(outline, 1));
-                       p->setBrush(outline);
-                   } else {
-                       p->setPen(QPen(halo, 3));
-                       p->drawRoundedRect(shape, radius, radius);
-                       p->setPen(QPen(outline, 1));
-                   }
-                   p->drawRoundedRect(shape, radius, radius);
-               });
+                                p->setRenderHint(QPainter::Antialiasing);
+                                p->setBrush(Qt::NoBrush);
+                                if (down) {
+                                    p->setPen(QPen(halo, 2));
+                                    p->drawRoundedRect(shape, radius, radius);
+                                    shape = shrunk(shape, 1);
+                                    p->setPen(QPen(outline, 1));
+                                    p->setBrush(outline);
+                                } else {
+                                    p->setPen(QPen(halo, 3));
+                                    p->drawRoundedRect(shape, radius, radius);
+                                    p->setPen(QPen(outline, 1));
+                                }
+                                p->drawRoundedRect(shape, radius, radius);
+                            });
 }
 
 // The push-button panel: up to two rings (outer rim, inner edge) around a
@@ -133,37 +134,37 @@ void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton 
     const bool on = option->state & State_On;
     const bool highlighted = isHighlightedButton(option);
 
-    CacheKey key("panel");
+    CorvaneStyleCache::Key key("panel");
     key << (hover | flat << 1 | sunken << 2 | enabled << 3 | on << 4 | highlighted << 5)
         << palette.light() << palette.midlight() << palette.mid() << palette.dark()
         << palette.button() << palette.highlight();
-    drawCached(painter, std::move(key), QRectF(option->rect), 0, PainterSettings::LeftByPainting,
-               [&](QPainter *p) {
-                   QRectF shape(option->rect);
-                   qreal radius = scaled(7);
-                   const qreal outerRing = hover ? 1.0 : 1.5;
-                   const qreal innerRing = 3 - outerRing;
+    CorvaneStyleCache::draw(painter, std::move(key), QRectF(option->rect), 0,
+                            CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
+                                QRectF shape(option->rect);
+                                qreal radius = scaled(7);
+                                const qreal outerRing = hover ? 1.0 : 1.5;
+                                const qreal innerRing = 3 - outerRing;
 
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setPen(Qt::NoPen);
-                   if (highlighted) {
-                       fillRingStep(p, shape, radius, outerRing, palette.light());
-                       fillRingStep(p, shape, radius, innerRing,
-                                    hover ? palette.highlight() : palette.button());
-                   } else if (!flat && enabled) {
-                       fillRingStep(p, shape, radius, outerRing,
-                                    sunken ? palette.light() : palette.midlight());
-                       fillRingStep(p, shape, radius, innerRing,
-                                    hover        ? palette.highlight()
-                                        : sunken ? palette.mid()
-                                                 : palette.dark());
-                   }
-                   if (flat)
-                       fillFlatPanel(p, palette, shape, radius, hover);
-                   else
-                       fillPanelFace(p, palette, shape, radius, sunken || !enabled, on,
-                                     highlighted);
-               });
+                                p->setRenderHint(QPainter::Antialiasing);
+                                p->setPen(Qt::NoPen);
+                                if (highlighted) {
+                                    fillRingStep(p, shape, radius, outerRing, palette.light());
+                                    fillRingStep(p, shape, radius, innerRing,
+                                                 hover ? palette.highlight() : palette.button());
+                                } else if (!flat && enabled) {
+                                    fillRingStep(p, shape, radius, outerRing,
+                                                 sunken ? palette.light() : palette.midlight());
+                                    fillRingStep(p, shape, radius, innerRing,
+                                                 hover        ? palette.highlight()
+                                                     : sunken ? palette.mid()
+                                                              : palette.dark());
+                                }
+                                if (flat)
+                                    fillFlatPanel(p, palette, shape, radius, hover);
+                                else
+                                    fillPanelFace(p, palette, shape, radius, sunken || !enabled, on,
+                                                  highlighted);
+                            });
 }
 
 // A flat button is only a dark fill, translucent unless hovered.
@@ -211,25 +212,25 @@ void CorvaneStyle::fillPanelFace(QPainter *painter, const QPalette &palette, QRe
 void CorvaneStyle::drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                                       bool checked) const
 {
-    CacheKey key("check");
+    CorvaneStyleCache::Key key("check");
     key << checked << palette.midlight() << palette.dark() << palette.mid();
-    drawCached(painter, std::move(key), QRectF(rect), 0, PainterSettings::LeftByPainting,
-               [&](QPainter *p) {
-                   const QRectF shape(rect);
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setPen(Qt::NoPen);
-                   p->setBrush(palette.midlight());
-                   p->drawRoundedRect(shape, 40, 40, Qt::RelativeSize);
-                   p->setPen(palette.color(QPalette::Dark));
-                   p->setBrush(palette.mid());
-                   p->drawRoundedRect(shrunk(shape, 1.5), 40, 40, Qt::RelativeSize);
+    CorvaneStyleCache::draw(
+        painter, std::move(key), QRectF(rect), 0,
+        CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
+            const QRectF shape(rect);
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(Qt::NoPen);
+            p->setBrush(palette.midlight());
+            p->drawRoundedRect(shape, 40, 40, Qt::RelativeSize);
+            p->setPen(palette.color(QPalette::Dark));
+            p->setBrush(palette.mid());
+            p->drawRoundedRect(shrunk(shape, 1.5), 40, 40, Qt::RelativeSize);
 
-                   if (checked) {
-                       const QString mark = QStringLiteral("checkmark");
-                       renderSvgElement(p, mark,
-                                        mapElementRect(shape, QStringLiteral("checkbox"), mark));
-                   }
-               });
+            if (checked) {
+                const QString mark = QStringLiteral("checkmark");
+                renderSvgElement(p, mark, mapElementRect(shape, QStringLiteral("checkbox"), mark));
+            }
+        });
 }
 
 void CorvaneStyle::drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
@@ -242,21 +243,22 @@ void CorvaneStyle::drawRadioIndicator(QPainter *painter, const QPalette &palette
     auto markRect = [&] { return mapElementRect(shape, QStringLiteral("radiobutton"), mark); };
     const bool paintsDisc = enabled || (!checked && !markRect().isEmpty());
 
-    CacheKey key("radio");
+    CorvaneStyleCache::Key key("radio");
     key << (checked | enabled << 1) << palette.midlight() << palette.dark() << palette.mid();
-    drawCached(painter, std::move(key), shape, 0,
-               paintsDisc ? PainterSettings::LeftByPainting : PainterSettings::Untouched,
-               [&](QPainter *p) {
-                   if (enabled) {
-                       drawRadioDisc(p, palette, shape);
-                       if (checked)
-                           renderSvgElement(p, mark, markRect());
-                   } else if (checked) {
-                       renderSvgElement(p, mark, markRect());
-                   } else if (paintsDisc) {
-                       drawRadioDisc(p, palette, markRect());
-                   }
-               });
+    CorvaneStyleCache::draw(painter, std::move(key), shape, 0,
+                            paintsDisc ? CorvaneStyleCache::PainterSettings::LeftByPainting
+                                       : CorvaneStyleCache::PainterSettings::Untouched,
+                            [&](QPainter *p) {
+                                if (enabled) {
+                                    drawRadioDisc(p, palette, shape);
+                                    if (checked)
+                                        renderSvgElement(p, mark, markRect());
+                                } else if (checked) {
+                                    renderSvgElement(p, mark, markRect());
+                                } else if (paintsDisc) {
+                                    drawRadioDisc(p, palette, markRect());
+                                }
+                            });
 }
 
 // The radio indicator's hollow: a midlight rim around a dark-outlined mid
