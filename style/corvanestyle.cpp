@@ -83,7 +83,9 @@ void CorvaneStyle::renderSvgElement(QPainter *painter, const QString &elementId,
     // painter around its work.
     const qreal strokeMargin = qMax(target.width(), target.height()) / 4;
     CorvaneStyleCache::draw(
-        painter, CorvaneStyleCache::Key("svg") << elementId, target, strokeMargin,
-        CorvaneStyleCache::PainterSettings::Untouched,
-        [&](QPainter *cachePainter) { m_svgRenderer->render(cachePainter, elementId, target); });
+        painter, "svg", target, strokeMargin, CorvaneStyleCache::PainterSettings::Untouched,
+        [this](QPainter *cachePainter, const QRectF &area, const QString &id) {
+            m_svgRenderer->render(cachePainter, id, area);
+        },
+        elementId);
 }

@@ -76,19 +76,38 @@ public:
     static qreal scaled(qreal size) { return size; }
 
 private:
-    // Primitives (corvanestyle_primitives.cpp)
+    // Primitives (corvanestyle_primitives.cpp). The draw functions work out
+    // what a drawing depends on; the paint functions paint it from those
+    // values alone, through the drawing cache (corvanestylecache.h).
     void drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const;
+    static void paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
+                                  bool sunken, bool enabled, bool on, bool highlighted,
+                                  const QBrush &light, const QBrush &midlight, const QBrush &mid,
+                                  const QBrush &dark, const QBrush &button,
+                                  const QBrush &highlight);
+    static void fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius,
+                              bool hover);
+    static void fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape,
+                                qreal radius);
+    static void fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape,
+                                    qreal radius);
+    static void fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid,
+                               const QColor &button, QRectF shape, qreal radius);
     void drawAutoRaisePanel(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool sunken, bool on) const;
+    static void paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down);
     void drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool checked) const;
+    void paintCheckIndicator(QPainter *painter, const QRectF &rect, bool checked,
+                             const QBrush &midlight, const QBrush &dark, const QBrush &mid) const;
     void drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool checked, bool enabled) const;
-    static void drawRadioDisc(QPainter *painter, const QPalette &palette, const QRectF &rect);
-    static void fillFlatPanel(QPainter *painter, const QPalette &palette, const QRectF &shape,
-                              qreal radius, bool hover);
-    static void fillPanelFace(QPainter *painter, const QPalette &palette, QRectF shape,
-                              qreal radius, bool pressed, bool on, bool highlighted);
+    void paintRadioIndicator(QPainter *painter, const QRectF &rect, bool checked, bool enabled,
+                             const QBrush &midlight, const QBrush &dark, const QBrush &mid) const;
+    static void paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
+                               const QBrush &dark, const QBrush &mid);
+    // Where the radio mark goes in an indicator on rect.
+    QRectF radioMarkRect(const QRectF &rect) const;
     // Where the sheet element elementId lands when the sheet element frameId
     // is stretched onto target.
     QRectF mapElementRect(const QRectF &target, const QString &frameId,
@@ -106,12 +125,18 @@ private:
                             bool horizontal, bool toStart, State state) const;
     void drawScrollBarHandle(QPainter *painter, const QPalette &palette, const QRect &rect,
                              bool horizontal, State state) const;
+    static void paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
+                                     const QColor &colour);
 
     // Complex controls (corvanestyle_complex.cpp)
     void drawComboBox(const QStyleOptionComboBox *option, QPainter *painter,
                       const QWidget *widget) const;
+    static void paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed,
+                                   const QBrush &base, const QBrush &light);
     void drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
                     Qt::Orientation orientation, const QWidget *widget) const;
+    static void paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
+                            const QBrush &rim, const QBrush &dark, const QBrush &mid);
     void drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,
                        const QWidget *widget) const;
     void drawSlider(const QStyleOptionSlider *option, QPainter *painter,

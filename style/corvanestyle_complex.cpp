@@ -20,6 +20,8 @@ QStyleOptionFocusRect focusOption(const QStyleOption *option, const QRect &rect)
     return focus;
 }
 
+using PainterSettings = CorvaneStyleCache::PainterSettings;
+
 } // namespace
 
 void CorvaneStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
@@ -60,17 +62,9 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
 {
     const QPalette &palette = option->palette;
     if (option->subControls & SC_ComboBoxFrame) {
-        // qDrawPlainRect restores the pen and brush it sets.
-        CorvaneStyleCache::Key key("comboframe");
-        key << option->frame << palette.base() << palette.light();
-        CorvaneStyleCache::draw(painter, std::move(key), QRectF(option->rect), 0,
-                                CorvaneStyleCache::PainterSettings::Untouched, [&](QPainter *p) {
-                                    p->fillRect(option->rect, palette.base());
-                                    if (option->frame) {
-                                        qDrawPlainRect(p, option->rect,
-                                                       palette.color(QPalette::Light), 1, nullptr);
-                                    }
-                                });
+        CorvaneStyleCache::draw(painter, "comboframe", QRectF(option->rect), 0,
+                                PainterSettings::Untouched, paintComboBoxFrame, option->frame,
+                                palette.base(), palette.light());
     }
 
     if (option->subControls & SC_ComboBoxArrow) {
@@ -118,6 +112,17 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
     }
 }
 
+// The base-coloured field and, when framed, its light outline. The outline
+// takes the painter's antialiasing as it finds it (the cache keys on it);
+// qDrawPlainRect restores the pen and brush it sets.
+void CorvaneStyle::paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed,
+                                      const QBrush &base, const QBrush &light)
+{
+    painter->fillRect(rect.toRect(), base);
+    if (framed)
+        qDrawPlainRect(painter, rect.toRect(), light.color(), 1, nullptr);
+}
+
 // The track of scroll bars and sliders: a dark-outlined mid channel in a rim
 // lighter than the surface the control sits on.
 void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
@@ -137,20 +142,20 @@ void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const 
         }
     }
 
-    CorvaneStyleCache::Key key("groove");
-    key << orientation << palette.brush(rim) << palette.dark() << palette.mid();
-    CorvaneStyleCache::draw(
-        painter, std::move(key), QRectF(rect), 0,
-        CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
-            const QRectF shape(rect);
-            const qreal radius
-                = (orientation == Qt::Horizontal ? shape.height() : shape.width()) * 0.5 - 1;
-            p->setRenderHint(QPainter::Antialiasing);
-            p->setPen(Qt::NoPen);
-            fillRoundedRect(p, shape, radius, palette.brush(rim));
-            p->setPen(palette.color(QPalette::Dark));
-            fillRoundedRect(p, shrunk(shape, 1.5), radius, palette.mid());
-        });
+    CorvaneStyleCache::draw(painter, "groove", QRectF(rect), 0, PainterSettings::LeftByPainting,
+                            paintGroove, orientation, palette.brush(rim), palette.dark(),
+                            palette.mid());
+}
+
+void CorvaneStyle::paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
+                               const QBrush &rim, const QBrush &dark, const QBrush &mid)
+{
+    const qreal radius = (orientation == Qt::Horizontal ? rect.height() : rect.width()) * 0.5 - 1;
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    fillRoundedRect(painter, rect, radius, rim);
+    painter->setPen(dark.color());
+    fillRoundedRect(painter, shrunk(rect, 1.5), radius, mid);
 }
 
 void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,

@@ -248,32 +248,35 @@ void CorvaneStyle::drawScrollBarHandle(QPainter *painter, const QPalette &palett
 
     const QColor colour
         = palette.color(state & State_MouseOver ? QPalette::Highlight : QPalette::Light);
-    CorvaneStyleCache::draw(
-        painter, CorvaneStyleCache::Key("scrollhandle") << horizontal << QBrush(colour),
-        QRectF(rect), 0, CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
-            const QRectF shape(rect);
-            const qreal thickness = horizontal ? shape.height() : shape.width();
-            const qreal radius = thickness * 0.5 - 1;
-            p->setBrush(colour);
-            p->setRenderHint(QPainter::Antialiasing);
+    CorvaneStyleCache::draw(painter, "scrollhandle", QRectF(rect), 0,
+                            CorvaneStyleCache::PainterSettings::LeftByPainting,
+                            paintScrollBarHandle, horizontal, colour);
+}
 
-            QGradientStops stops { { 0, colour.darker(150) } };
-            const qreal edge = horizontal ? 0.6 : radius / shape.height();
-            QVector<qreal> plain { edge };
-            if (!horizontal)
-                plain.append(1 - edge);
-            // A bar too thin or too short for its radius drops the
-            // stops that fall outside the gradient.
-            for (qreal position : plain) {
-                if (position >= 0 && position <= 1)
-                    stops.append({ position, colour });
-            }
-            stops.append({ 1, colour.lighter(150) });
+void CorvaneStyle::paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
+                                        const QColor &colour)
+{
+    const qreal thickness = horizontal ? rect.height() : rect.width();
+    const qreal radius = thickness * 0.5 - 1;
+    painter->setBrush(colour);
+    painter->setRenderHint(QPainter::Antialiasing);
 
-            QPen outline;
-            outline.setBrush(bottomToTopGradient(stops));
-            outline.setWidthF(1.5);
-            p->setPen(outline);
-            p->drawRoundedRect(shrunk(shape, 0.75), radius, radius);
-        });
+    QGradientStops stops { { 0, colour.darker(150) } };
+    const qreal edge = horizontal ? 0.6 : radius / rect.height();
+    QVector<qreal> plain { edge };
+    if (!horizontal)
+        plain.append(1 - edge);
+    // A bar too thin or too short for its radius drops the stops that fall
+    // outside the gradient.
+    for (qreal position : plain) {
+        if (position >= 0 && position <= 1)
+            stops.append({ position, colour });
+    }
+    stops.append({ 1, colour.lighter(150) });
+
+    QPen outline;
+    outline.setBrush(bottomToTopGradient(stops));
+    outline.setWidthF(1.5);
+    painter->setPen(outline);
+    painter->drawRoundedRect(shrunk(rect, 0.75), radius, radius);
 }

@@ -7,8 +7,6 @@
 #include <QWidget>
 #include <qdrawutil.h>
 
-#include <utility>
-
 namespace {
 
 // A title button of a floating dock widget sits on the plain window frame Qt
@@ -18,6 +16,8 @@ bool isFloatingTitleButton(const QWidget *widget)
     return widget && widget->inherits("QDockWidgetTitleButton") && widget->parentWidget()
         && widget->parentWidget()->isWindow();
 }
+
+using PainterSettings = CorvaneStyleCache::PainterSettings;
 
 } // namespace
 
@@ -95,35 +95,34 @@ void CorvaneStyle::drawAutoRaisePanel(QPainter *painter, const QPalette &palette
                                       bool sunken, bool on) const
 {
     Q_UNUSED(palette) // the halo and outline are fixed translucent colours
-    const bool down = sunken || on;
     // The halo's pen reaches past the rectangle by up to 1.3 pixels.
-    CorvaneStyleCache::draw(painter, CorvaneStyleCache::Key("autoraise") << down, QRectF(rect), 2,
-                            CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
-                                const qreal radius = scaled(3);
-                                const QColor halo(255, 255, 255, 48);
-                                const QColor outline(0, 0, 0, 128);
-                                QRectF shape = QRectF(rect).adjusted(1.2, 0.2, -1.2, -0.2);
-
-                                p->setRenderHint(QPainter::Antialiasing);
-                                p->setBrush(Qt::NoBrush);
-                                if (down) {
-                                    p->setPen(QPen(halo, 2));
-                                    p->drawRoundedRect(shape, radius, radius);
-                                    shape = shrunk(shape, 1);
-                                    p->setPen(QPen(outline, 1));
-                                    p->setBrush(outline);
-                                } else {
-                                    p->setPen(QPen(halo, 3));
-                                    p->drawRoundedRect(shape, radius, radius);
-                                    p->setPen(QPen(outline, 1));
-                                }
-                                p->drawRoundedRect(shape, radius, radius);
-                            });
+    CorvaneStyleCache::draw(painter, "autoraise", QRectF(rect), 2, PainterSettings::LeftByPainting,
+                            paintAutoRaisePanel, sunken || on);
 }
 
-// The push-button panel: up to two rings (outer rim, inner edge) around a
-// vertical gradient face with a gloss on its upper half. A flat button is
-// only a translucent dark fill.
+void CorvaneStyle::paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down)
+{
+    const qreal radius = scaled(3);
+    const QColor halo(255, 255, 255, 48);
+    const QColor outline(0, 0, 0, 128);
+    QRectF shape = rect.adjusted(1.2, 0.2, -1.2, -0.2);
+
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setBrush(Qt::NoBrush);
+    if (down) {
+        painter->setPen(QPen(halo, 2));
+        painter->drawRoundedRect(shape, radius, radius);
+        shape = shrunk(shape, 1);
+        painter->setPen(QPen(outline, 1));
+        painter->setBrush(outline);
+    } else {
+        painter->setPen(QPen(halo, 3));
+        painter->drawRoundedRect(shape, radius, radius);
+        painter->setPen(QPen(outline, 1));
+    }
+    painter->drawRoundedRect(shape, radius, radius);
+}
+
 void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const
 {
     const QPalette &palette = option->palette;
@@ -133,144 +132,168 @@ void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton 
     const bool enabled = option->state & State_Enabled;
     const bool on = option->state & State_On;
     const bool highlighted = isHighlightedButton(option);
+    CorvaneStyleCache::draw(painter, "panel", QRectF(option->rect), 0,
+                            PainterSettings::LeftByPainting, paintCommandPanel, hover, flat, sunken,
+                            enabled, on, highlighted, palette.light(), palette.midlight(),
+                            palette.mid(), palette.dark(), palette.button(), palette.highlight());
+}
 
-    CorvaneStyleCache::Key key("panel");
-    key << (hover | flat << 1 | sunken << 2 | enabled << 3 | on << 4 | highlighted << 5)
-        << palette.light() << palette.midlight() << palette.mid() << palette.dark()
-        << palette.button() << palette.highlight();
-    CorvaneStyleCache::draw(painter, std::move(key), QRectF(option->rect), 0,
-                            CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
-                                QRectF shape(option->rect);
-                                qreal radius = scaled(7);
-                                const qreal outerRing = hover ? 1.0 : 1.5;
-                                const qreal innerRing = 3 - outerRing;
+// The push-button panel: up to two rings (outer rim, inner edge) around a
+// vertical gradient face with a gloss on its upper half. A flat button is
+// only a translucent dark fill.
+void CorvaneStyle::paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
+                                     bool sunken, bool enabled, bool on, bool highlighted,
+                                     const QBrush &light, const QBrush &midlight, const QBrush &mid,
+                                     const QBrush &dark, const QBrush &button,
+                                     const QBrush &highlight)
+{
+    QRectF shape = rect;
+    qreal radius = scaled(7);
+    const qreal outerRing = hover ? 1.0 : 1.5;
+    const qreal innerRing = 3 - outerRing;
 
-                                p->setRenderHint(QPainter::Antialiasing);
-                                p->setPen(Qt::NoPen);
-                                if (highlighted) {
-                                    fillRingStep(p, shape, radius, outerRing, palette.light());
-                                    fillRingStep(p, shape, radius, innerRing,
-                                                 hover ? palette.highlight() : palette.button());
-                                } else if (!flat && enabled) {
-                                    fillRingStep(p, shape, radius, outerRing,
-                                                 sunken ? palette.light() : palette.midlight());
-                                    fillRingStep(p, shape, radius, innerRing,
-                                                 hover        ? palette.highlight()
-                                                     : sunken ? palette.mid()
-                                                              : palette.dark());
-                                }
-                                if (flat)
-                                    fillFlatPanel(p, palette, shape, radius, hover);
-                                else
-                                    fillPanelFace(p, palette, shape, radius, sunken || !enabled, on,
-                                                  highlighted);
-                            });
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    if (highlighted) {
+        fillRingStep(painter, shape, radius, outerRing, light);
+        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : button);
+    } else if (!flat && enabled) {
+        fillRingStep(painter, shape, radius, outerRing, sunken ? light : midlight);
+        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : sunken ? mid : dark);
+    }
+    if (flat) {
+        fillFlatPanel(painter, dark.color(), shape, radius, hover);
+        return;
+    }
+    const bool pressed = sunken || !enabled;
+    if (pressed)
+        fillPressedFace(painter, (on ? highlight : dark).color(), shape, radius);
+    else if (highlighted)
+        fillHighlightedFace(painter, highlight.color(), shape, radius);
+    else
+        fillRaisedFace(painter, dark.color(), mid.color(), button.color(), shape, radius);
 }
 
 // A flat button is only a dark fill, translucent unless hovered.
-void CorvaneStyle::fillFlatPanel(QPainter *painter, const QPalette &palette, const QRectF &shape,
-                                 qreal radius, bool hover)
+void CorvaneStyle::fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius,
+                                 bool hover)
 {
-    QColor fill = palette.color(QPalette::Dark);
     if (!hover)
-        fill.setAlpha(128);
-    fillRoundedRect(painter, shape, radius, fill);
+        dark.setAlpha(128);
+    fillRoundedRect(painter, shape, radius, dark);
 }
 
-// The gradient face inside the rings: a pressed (or disabled) face with dark
-// bands at both edges, or a raised face with a gloss on its upper half.
-void CorvaneStyle::fillPanelFace(QPainter *painter, const QPalette &palette, QRectF shape,
-                                 qreal radius, bool pressed, bool on, bool highlighted)
+// A pressed (or disabled) face: dark bands at both edges.
+void CorvaneStyle::fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape,
+                                   qreal radius)
 {
-    if (pressed) {
-        const QColor face = palette.color(on ? QPalette::Highlight : QPalette::Dark);
-        fillRoundedRect(painter, shape, radius,
-                        bottomToTopGradient({ { 0, face.darker(150) },
-                                              { 0.1, face },
-                                              { 0.8, face },
-                                              { 0.9, face.darker(150) },
-                                              { 1, face.darker(200) } }));
-        return;
-    }
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, face.darker(150) },
+                                          { 0.1, face },
+                                          { 0.8, face },
+                                          { 0.9, face.darker(150) },
+                                          { 1, face.darker(200) } }));
+}
 
-    QGradientStops face;
-    QGradientStops gloss;
-    if (highlighted) {
-        const QColor highlight = palette.color(QPalette::Highlight);
-        face = { { 0, highlight.darker(150) }, { 1, highlight } };
-        gloss = { { 0, QColor(255, 255, 255, 64) }, { 1, QColor(255, 255, 255, 196) } };
-    } else {
-        const QColor button = palette.color(QPalette::Button);
-        face = { { 0, palette.color(QPalette::Dark) }, { 1, palette.color(QPalette::Mid) } };
-        gloss = { { 0, button }, { 1, button.lighter(200) } };
-    }
-    fillRoundedRect(painter, shape, radius, bottomToTopGradient(face));
+// A checked or default face in the highlight colour, with a white gloss on
+// its upper half.
+void CorvaneStyle::fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape,
+                                       qreal radius)
+{
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, highlight.darker(150) }, { 1, highlight } }));
     shape.setHeight(shape.height() / 2);
-    fillRoundedRect(painter, shape, radius, bottomToTopGradient(gloss));
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient(
+                        { { 0, QColor(255, 255, 255, 64) }, { 1, QColor(255, 255, 255, 196) } }));
+}
+
+// A raised face, dark to mid, with a gloss of the button colour on its upper
+// half.
+void CorvaneStyle::fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid,
+                                  const QColor &button, QRectF shape, qreal radius)
+{
+    fillRoundedRect(painter, shape, radius, bottomToTopGradient({ { 0, dark }, { 1, mid } }));
+    shape.setHeight(shape.height() / 2);
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, button }, { 1, button.lighter(200) } }));
 }
 
 void CorvaneStyle::drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                                       bool checked) const
 {
-    CorvaneStyleCache::Key key("check");
-    key << checked << palette.midlight() << palette.dark() << palette.mid();
+    // The painting reads the artwork besides its values.
     CorvaneStyleCache::draw(
-        painter, std::move(key), QRectF(rect), 0,
-        CorvaneStyleCache::PainterSettings::LeftByPainting, [&](QPainter *p) {
-            const QRectF shape(rect);
-            p->setRenderHint(QPainter::Antialiasing);
-            p->setPen(Qt::NoPen);
-            p->setBrush(palette.midlight());
-            p->drawRoundedRect(shape, 40, 40, Qt::RelativeSize);
-            p->setPen(palette.color(QPalette::Dark));
-            p->setBrush(palette.mid());
-            p->drawRoundedRect(shrunk(shape, 1.5), 40, 40, Qt::RelativeSize);
+        painter, "check", QRectF(rect), 0, PainterSettings::LeftByPainting,
+        [this](auto &&...look) { paintCheckIndicator(look...); }, checked, palette.midlight(),
+        palette.dark(), palette.mid());
+}
 
-            if (checked) {
-                const QString mark = QStringLiteral("checkmark");
-                renderSvgElement(p, mark, mapElementRect(shape, QStringLiteral("checkbox"), mark));
-            }
-        });
+void CorvaneStyle::paintCheckIndicator(QPainter *painter, const QRectF &rect, bool checked,
+                                       const QBrush &midlight, const QBrush &dark,
+                                       const QBrush &mid) const
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(midlight);
+    painter->drawRoundedRect(rect, 40, 40, Qt::RelativeSize);
+    painter->setPen(dark.color());
+    painter->setBrush(mid);
+    painter->drawRoundedRect(shrunk(rect, 1.5), 40, 40, Qt::RelativeSize);
+
+    if (checked) {
+        const QString mark = QStringLiteral("checkmark");
+        renderSvgElement(painter, mark, mapElementRect(rect, QStringLiteral("checkbox"), mark));
+    }
 }
 
 void CorvaneStyle::drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                                       bool checked, bool enabled) const
 {
-    const QString mark = QStringLiteral("radiomark");
-    const QRectF shape(rect);
-    // Where the mark goes; a disabled, unchecked button is only a small
-    // hollow of that size.
-    auto markRect = [&] { return mapElementRect(shape, QStringLiteral("radiobutton"), mark); };
-    const bool paintsDisc = enabled || (!checked && !markRect().isEmpty());
+    // A disabled, unchecked button is only a small hollow the size of the
+    // mark, and without artwork not even that.
+    const bool paintsDisc = enabled || (!checked && !radioMarkRect(QRectF(rect)).isEmpty());
+    CorvaneStyleCache::draw(
+        painter, "radio", QRectF(rect), 0,
+        paintsDisc ? PainterSettings::LeftByPainting : PainterSettings::Untouched,
+        [this](auto &&...look) { paintRadioIndicator(look...); }, checked, enabled,
+        palette.midlight(), palette.dark(), palette.mid());
+}
 
-    CorvaneStyleCache::Key key("radio");
-    key << (checked | enabled << 1) << palette.midlight() << palette.dark() << palette.mid();
-    CorvaneStyleCache::draw(painter, std::move(key), shape, 0,
-                            paintsDisc ? CorvaneStyleCache::PainterSettings::LeftByPainting
-                                       : CorvaneStyleCache::PainterSettings::Untouched,
-                            [&](QPainter *p) {
-                                if (enabled) {
-                                    drawRadioDisc(p, palette, shape);
-                                    if (checked)
-                                        renderSvgElement(p, mark, markRect());
-                                } else if (checked) {
-                                    renderSvgElement(p, mark, markRect());
-                                } else if (paintsDisc) {
-                                    drawRadioDisc(p, palette, markRect());
-                                }
-                            });
+void CorvaneStyle::paintRadioIndicator(QPainter *painter, const QRectF &rect, bool checked,
+                                       bool enabled, const QBrush &midlight, const QBrush &dark,
+                                       const QBrush &mid) const
+{
+    const QString mark = QStringLiteral("radiomark");
+    if (enabled) {
+        paintRadioDisc(painter, rect, midlight, dark, mid);
+        if (checked)
+            renderSvgElement(painter, mark, radioMarkRect(rect));
+    } else if (checked) {
+        renderSvgElement(painter, mark, radioMarkRect(rect));
+    } else {
+        const QRectF hollow = radioMarkRect(rect);
+        if (!hollow.isEmpty())
+            paintRadioDisc(painter, hollow, midlight, dark, mid);
+    }
+}
+
+QRectF CorvaneStyle::radioMarkRect(const QRectF &rect) const
+{
+    return mapElementRect(rect, QStringLiteral("radiobutton"), QStringLiteral("radiomark"));
 }
 
 // The radio indicator's hollow: a midlight rim around a dark-outlined mid
 // face.
-void CorvaneStyle::drawRadioDisc(QPainter *painter, const QPalette &palette, const QRectF &rect)
+void CorvaneStyle::paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
+                                  const QBrush &dark, const QBrush &mid)
 {
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(palette.midlight());
+    painter->setBrush(midlight);
     painter->drawEllipse(rect);
-    painter->setPen(palette.color(QPalette::Dark));
-    painter->setBrush(palette.mid());
+    painter->setPen(dark.color());
+    painter->setBrush(mid);
     painter->drawEllipse(shrunk(rect, 1.5));
 }
 

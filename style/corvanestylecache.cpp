@@ -1,6 +1,7 @@
 #include "corvanestylecache.h"
 
 #include <QBrush>
+#include <QColor>
 #include <QCoreApplication>
 #include <QHash>
 #include <QPaintEngine>
@@ -20,6 +21,12 @@ Key::Key(const char *what)
     m_text += QLatin1Char('-');
 }
 
+Key &Key::operator<<(bool value)
+{
+    m_text.append(QChar(ushort(value)));
+    return *this;
+}
+
 Key &Key::operator<<(const QString &text)
 {
     m_text += text;
@@ -35,11 +42,16 @@ Key &Key::operator<<(quint64 value)
     return *this;
 }
 
+Key &Key::operator<<(const QColor &colour)
+{
+    return *this << quint64(colour.rgba64());
+}
+
 Key &Key::operator<<(const QBrush &brush)
 {
     if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
         m_usable = false;
-    return *this << quint64(brush.style()) << quint64(brush.color().rgba64());
+    return *this << brush.style() << brush.color();
 }
 
 namespace {
@@ -81,8 +93,8 @@ quint64 keyOfLength(qreal length)
 
 } // namespace
 
-void draw(QPainter *painter, Key key, const QRectF &area, qreal margin, PainterSettings settings,
-          const std::function<void(QPainter *)> &paint)
+void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
+                 PainterSettings settings, const std::function<void(QPainter *)> &paint)
 {
     // A drawing inside one that is being cached goes straight into that
     // pixmap: caching it again would only add a second rounding of its
@@ -109,8 +121,12 @@ void draw(QPainter *painter, Key key, const QRectF &area, qreal margin, PainterS
         paint(painter);
         return;
     }
+    // A painting that leaves a hint as it finds it (the combo box frame's
+    // antialiasing, say) looks different with and without it.
+    const QPainter::RenderHints hints = painter->renderHints();
     key << keyOfLength(deviceSize.width()) << keyOfLength(deviceSize.height())
-        << keyOfLength(fraction.x()) << keyOfLength(fraction.y()) << keyOfLength(ratio);
+        << keyOfLength(fraction.x()) << keyOfLength(fraction.y()) << keyOfLength(ratio)
+        << quint64(hints);
 
     const bool leavesSettings = settings == PainterSettings::LeftByPainting;
     QHash<QString, LeftSettings> &settingsCache = leftSettingsCache();
@@ -128,15 +144,15 @@ void draw(QPainter *painter, Key key, const QRectF &area, qreal margin, PainterS
                          int(std::ceil(fraction.y() + deviceSize.height())));
         pixmap.fill(Qt::transparent);
         QPainter pixmapPainter(&pixmap);
-        const QPainter::RenderHints initialHints = pixmapPainter.renderHints();
+        pixmapPainter.setRenderHints(pixmapPainter.renderHints(), false);
+        pixmapPainter.setRenderHints(hints);
         pixmapPainter.translate(fraction);
         pixmapPainter.scale(ratio, ratio);
         pixmapPainter.translate(-bounds.topLeft());
         ++cachingDepth;
         paint(&pixmapPainter);
         --cachingDepth;
-        left = { pixmapPainter.pen(), pixmapPainter.brush(),
-                 pixmapPainter.renderHints() & ~initialHints };
+        left = { pixmapPainter.pen(), pixmapPainter.brush(), pixmapPainter.renderHints() & ~hints };
         pixmapPainter.end();
         pixmap.setDevicePixelRatio(ratio);
         QPixmapCache::insert(key.text(), pixmap);

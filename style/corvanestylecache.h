@@ -5,9 +5,12 @@
 #include <QString>
 
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 QT_BEGIN_NAMESPACE
 class QBrush;
+class QColor;
 class QPainter;
 QT_END_NAMESPACE
 
@@ -18,13 +21,21 @@ QT_END_NAMESPACE
 namespace CorvaneStyleCache {
 
 // What a cached pixmap is found by: the drawing's name and every value it is
-// painted from; the size and the device position are added by draw().
+// painted from; drawWithKey() adds the size, the device position and the
+// painter's render hints.
 class Key
 {
 public:
     explicit Key(const char *what);
+    Key &operator<<(bool value);
     Key &operator<<(quint64 value);
+    template<typename Enum, std::enable_if_t<std::is_enum<Enum>::value, int> = 0>
+    Key &operator<<(Enum value)
+    {
+        return *this << quint64(value);
+    }
     Key &operator<<(const QString &text);
+    Key &operator<<(const QColor &colour);
     // Only plain colours make a usable key: a textured or gradient brush is
     // drawn directly every time.
     Key &operator<<(const QBrush &brush);
@@ -46,9 +57,25 @@ enum class PainterSettings {
 // raster device, no scaling or rotation beyond the device's pixel ratio, full
 // opacity, source-over, the GUI thread. Otherwise paint runs directly on the
 // painter. Either way the painter ends up with the settings the painting
-// leaves.
-void draw(QPainter *painter, Key key, const QRectF &area, qreal margin, PainterSettings settings,
-          const std::function<void(QPainter *)> &paint);
+// leaves. A cached painting starts from the painter's render hints.
+void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
+                 PainterSettings settings, const std::function<void(QPainter *)> &paint);
+
+// The way the style caches a drawing: it works out the values the drawing
+// depends on first (state bits, colours), then calls
+// paint(painter, area, values...) through the cache, keyed on what and on
+// those very values. The painting is given nothing else (it captures at most
+// the style's fixed artwork), so a value it is painted from cannot be missing
+// from its key.
+template<typename Paint, typename... Values>
+void draw(QPainter *painter, const char *what, const QRectF &area, qreal margin,
+          PainterSettings settings, const Paint &paint, const Values &...values)
+{
+    Key key(what);
+    (key << ... << values);
+    drawWithKey(painter, std::move(key), area, margin, settings,
+                [&](QPainter *target) { paint(target, area, values...); });
+}
 
 } // namespace CorvaneStyleCache
 

@@ -2,8 +2,8 @@
 // device, on the texts) it produces: focus never shows, the check mark's
 // green only when checked, flat and disabled buttons, idle tool buttons, old
 // frame options, right-to-left arrows, eliding of tool-button labels, and
-// that cached drawings match direct ones and leave the painter as direct
-// drawing does.
+// that cached drawings match direct ones (also after the painter's
+// antialiasing changed) and leave the painter as direct drawing does.
 
 #include "corvanestyleloader.h"
 #include "textrecorder.h"
@@ -282,6 +282,8 @@ private slots:
     void itemTextElidedOnlyInToolButtons();
     void cachedDrawingMatchesDirect_data();
     void cachedDrawingMatchesDirect();
+    void cacheFollowsAntialiasing_data();
+    void cacheFollowsAntialiasing();
     void painterSettingsLeftBehind_data();
     void painterSettingsLeftBehind();
 
@@ -832,6 +834,39 @@ void tst_StyleDrawing::cachedDrawingMatchesDirect()
     QVERIFY(largestDifference(cached, canvas(size, background)) > 0);
     // Translucent layers composed in another order round differently in 8
     // bits: up to 3 of 255, nowhere more.
+    QVERIFY2(largestDifference(cached, direct) <= 3,
+             qPrintable(QString::number(largestDifference(cached, direct))));
+}
+
+void tst_StyleDrawing::cacheFollowsAntialiasing_data()
+{
+    QTest::addColumn<int>("theme");
+    addThemeRows(
+        [](int theme, const QByteArray &prefix) { QTest::newRow(prefix + "combo box") << theme; });
+}
+
+// The combo box frame's outline takes the painter's antialiasing as it finds
+// it: a frame cached from a painter without antialiasing must not be served
+// to one with it.
+void tst_StyleDrawing::cacheFollowsAntialiasing()
+{
+    QFETCH(int, theme);
+    const QStyle *style = m_styles[theme].get();
+    const Drawing *request = drawingNamed(QStringLiteral("combo box"));
+    QVERIFY(request);
+    const QSize size = request->size + QSize(6, 4);
+    auto render = [&](bool antialiased, qreal opacity) {
+        return ::render(size, QColor(90, 140, 200), [&](QPainter *painter) {
+            painter->setRenderHint(QPainter::Antialiasing, antialiased);
+            painter->setOpacity(opacity);
+            request->draw(style, painter, QStyle::State_None);
+        });
+    };
+
+    const QImage aliased = render(false, 1); // fills the cache
+    const QImage cached = render(true, 1);
+    const QImage direct = render(true, 0.99999);
+    QVERIFY(largestDifference(aliased, direct) > 3);
     QVERIFY2(largestDifference(cached, direct) <= 3,
              qPrintable(QString::number(largestDifference(cached, direct))));
 }
