@@ -1,6 +1,8 @@
 #ifndef CORVANESTYLE_H
 #define CORVANESTYLE_H
 
+#include "corvanestylemetrics.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QLinearGradient>
@@ -24,6 +26,7 @@ QT_END_NAMESPACE
 // The operations live in one file per family:
 //   corvanestyle.cpp             construction, scaling, shared shape helpers
 //   corvanestylecache.cpp        the drawing cache (no style object needed)
+//   corvanestylemetrics.h        the table of the style's sizes
 //   corvanestyle_palette.cpp     palettes, fonts, widget polish
 //   corvanestyle_primitives.cpp  drawPrimitive and its panels and indicators
 //   corvanestyle_controls.cpp    drawControl, drawItemText
@@ -71,9 +74,10 @@ public:
     QPixmap generatedIconPixmap(QIcon::Mode iconMode, const QPixmap &pixmap,
                                 const QStyleOption *option) const override;
 
-    // The one point every fixed size of the style (radii, metrics, font
-    // sizes) passes through.
+    // The one point every fixed size of the style that follows the display's
+    // scale (radii, metrics, font sizes) passes through.
     static qreal scaled(qreal size) { return size; }
+    static qreal scaled(CorvaneStyleMetrics::Scaled size) { return scaled(size.unscaled); }
 
 private:
     // Primitives (corvanestyle_primitives.cpp). The draw functions work out

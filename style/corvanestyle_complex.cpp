@@ -20,6 +20,7 @@ QStyleOptionFocusRect focusOption(const QStyleOption *option, const QRect &rect)
     return focus;
 }
 
+using Metrics = CorvaneStyleMetrics;
 using PainterSettings = CorvaneStyleCache::PainterSettings;
 
 } // namespace
@@ -68,7 +69,8 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
     }
 
     if (option->subControls & SC_ComboBoxArrow) {
-        QRect arrowRect = proxy()->subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget);
+        const QRect arrowRect
+            = proxy()->subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget);
         const bool pressed
             = option->activeSubControls == SC_ComboBoxArrow && (option->state & State_Sunken);
         if (pressed) {
@@ -76,9 +78,9 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
             painter->setBrush(palette.button());
             painter->drawRect(arrowRect.adjusted(0, 0, -1, -1));
         }
-        arrowRect.adjust(2, 2, -2, -2);
+        const int inset = Metrics::ComboBox_ArrowIndicatorInset;
         QStyleOption arrow(0);
-        arrow.rect = arrowRect.adjusted(1, 1, -1, -1);
+        arrow.rect = arrowRect.adjusted(inset, inset, -inset, -inset);
         arrow.palette = palette;
         arrow.state = option->state & (State_Enabled | State_HasFocus);
         if (pressed)
@@ -120,7 +122,7 @@ void CorvaneStyle::paintComboBoxFrame(QPainter *painter, const QRectF &rect, boo
 {
     painter->fillRect(rect.toRect(), base);
     if (framed)
-        qDrawPlainRect(painter, rect.toRect(), light.color(), 1, nullptr);
+        qDrawPlainRect(painter, rect.toRect(), light.color(), Metrics::Frame_Width, nullptr);
 }
 
 // The track of scroll bars and sliders: a dark-outlined mid channel in a rim
@@ -150,12 +152,13 @@ void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const 
 void CorvaneStyle::paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
                                const QBrush &rim, const QBrush &dark, const QBrush &mid)
 {
-    const qreal radius = (orientation == Qt::Horizontal ? rect.height() : rect.width()) * 0.5 - 1;
+    const qreal thickness = orientation == Qt::Horizontal ? rect.height() : rect.width();
+    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
     fillRoundedRect(painter, rect, radius, rim);
     painter->setPen(dark.color());
-    fillRoundedRect(painter, shrunk(rect, 1.5), radius, mid);
+    fillRoundedRect(painter, shrunk(rect, Metrics::Groove_RimWidth), radius, mid);
 }
 
 void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,
@@ -190,9 +193,9 @@ void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *pai
         drawScrollBarHandle(painter, option->palette, handle, horizontal,
                             partState(SC_ScrollBarSlider));
         if (handle.isValid() && (option->state & State_HasFocus)) {
-            const QStyleOptionFocusRect focus = focusOption(
-                option,
-                QRect(handle.x() + 2, handle.y() + 2, handle.width() - 5, handle.height() - 5));
+            const int inset = Metrics::ScrollBar_HandleFocusInset;
+            const QStyleOptionFocusRect focus
+                = focusOption(option, handle.adjusted(inset, inset, -inset - 1, -inset - 1));
             proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
         }
     }
@@ -274,7 +277,9 @@ void CorvaneStyle::drawToolButton(const QStyleOptionToolButton *option, QPainter
     }
 
     if (option->state & State_HasFocus) {
-        QStyleOptionFocusRect focus = focusOption(option, option->rect.adjusted(3, 3, -3, -3));
+        const int inset = Metrics::ToolButton_FocusInset;
+        QStyleOptionFocusRect focus
+            = focusOption(option, option->rect.adjusted(inset, inset, -inset, -inset));
         if (option->features & QStyleOptionToolButton::MenuButtonPopup)
             focus.rect.adjust(0, 0, -menuIndicator, 0);
         proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
@@ -322,7 +327,8 @@ void CorvaneStyle::drawGroupBox(const QStyleOptionGroupBox *option, QPainter *pa
             // A flat group box is a filled panel without an outline.
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setPen(Qt::NoPen);
-            fillRoundedRect(painter, QRectF(option->rect), scaled(6), option->palette.button());
+            fillRoundedRect(painter, QRectF(option->rect), scaled(Metrics::GroupBox_Radius),
+                            option->palette.button());
         } else {
             drawGroupBoxFrame(option, painter, widget, labelRect, checkRect);
         }
@@ -371,7 +377,8 @@ void CorvaneStyle::drawGroupBoxFrame(const QStyleOptionGroupBox *option, QPainte
         if (option->subControls & SC_GroupBoxCheckBox) {
             const bool leftToRight = option->direction != Qt::RightToLeft;
             title = labelRect.united(checkRect);
-            title.adjust(leftToRight ? -4 : 0, 0, leftToRight ? 0 : 4, 0);
+            const int gap = Metrics::GroupBox_TitleGap;
+            title.adjust(leftToRight ? -gap : 0, 0, leftToRight ? 0 : gap, 0);
         }
         region -= title;
     }

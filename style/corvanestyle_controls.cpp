@@ -50,6 +50,8 @@ QString elidedText(const QPainter *painter, const QString &text, int width)
     return elided;
 }
 
+using Metrics = CorvaneStyleMetrics;
+
 } // namespace
 
 void CorvaneStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
@@ -174,9 +176,11 @@ void CorvaneStyle::drawPushButtonBevel(const QStyleOptionButton *option, QPainte
     if (option->features & QStyleOptionButton::HasMenu) {
         const int indicator = proxy()->pixelMetric(PM_MenuButtonIndicator, option, widget);
         QStyleOptionButton arrow = *option;
+        const int side = indicator - Metrics::PushButton_MenuArrowShrink;
         arrow.rect
-            = QRect(option->rect.right() - indicator + 2,
-                    option->rect.height() / 2 - indicator / 2 + 3, indicator - 6, indicator - 6);
+            = QRect(option->rect.right() - indicator + Metrics::PushButton_MenuArrowOffset,
+                    option->rect.height() / 2 - indicator / 2 + Metrics::PushButton_MenuArrowDrop,
+                    side, side);
         proxy()->drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
     }
 }
@@ -257,7 +261,7 @@ void CorvaneStyle::paintScrollBarHandle(QPainter *painter, const QRectF &rect, b
                                         const QColor &colour)
 {
     const qreal thickness = horizontal ? rect.height() : rect.width();
-    const qreal radius = thickness * 0.5 - 1;
+    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
     painter->setBrush(colour);
     painter->setRenderHint(QPainter::Antialiasing);
 
@@ -276,7 +280,9 @@ void CorvaneStyle::paintScrollBarHandle(QPainter *painter, const QRectF &rect, b
 
     QPen outline;
     outline.setBrush(bottomToTopGradient(stops));
-    outline.setWidthF(1.5);
+    outline.setWidthF(Metrics::ScrollBar_HandleOutlineWidth);
     painter->setPen(outline);
-    painter->drawRoundedRect(shrunk(rect, 0.75), radius, radius);
+    // The outline stays inside the handle.
+    painter->drawRoundedRect(shrunk(rect, Metrics::ScrollBar_HandleOutlineWidth / 2), radius,
+                             radius);
 }

@@ -17,6 +17,7 @@ bool isFloatingTitleButton(const QWidget *widget)
         && widget->parentWidget()->isWindow();
 }
 
+using Metrics = CorvaneStyleMetrics;
 using PainterSettings = CorvaneStyleCache::PainterSettings;
 
 } // namespace
@@ -34,23 +35,26 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         // The default button shows in its colours; focus is never outlined.
         return;
     case PE_Frame:
-        qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light), 1, nullptr);
+        qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light),
+                       Metrics::Frame_Width, nullptr);
         return;
     case PE_FrameGroupBox:
         if (qstyleoption_cast<const QStyleOptionFrame *>(option)) {
             painter->setRenderHint(QPainter::Antialiasing);
-            painter->setPen(QPen(option->palette.light(), 1.5));
+            painter->setPen(QPen(option->palette.light(), Metrics::GroupBox_OutlineWidth));
             painter->setBrush(Qt::NoBrush);
-            const qreal radius = scaled(6);
-            painter->drawRoundedRect(shrunk(QRectF(option->rect), 1.5), radius, radius);
+            const qreal radius = scaled(Metrics::GroupBox_Radius);
+            painter->drawRoundedRect(shrunk(QRectF(option->rect), Metrics::GroupBox_OutlineInset),
+                                     radius, radius);
         }
         return;
     case PE_FrameButtonTool:
     case PE_PanelButtonTool:
         if (isFloatingTitleButton(widget)) {
             const bool sunken = option->state & (State_Sunken | State_On);
-            qDrawWinButton(painter, option->rect.adjusted(1, 1, 0, 0), option->palette, sunken,
-                           &option->palette.button());
+            const int offset = Metrics::TitleButton_BevelOffset;
+            qDrawWinButton(painter, option->rect.adjusted(offset, offset, 0, 0), option->palette,
+                           sunken, &option->palette.button());
         } else if (!(option->state & State_AutoRaise)) {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
         } else if (option->state & (State_Raised | State_Sunken | State_On)) {
@@ -102,23 +106,25 @@ void CorvaneStyle::drawAutoRaisePanel(QPainter *painter, const QPalette &palette
 
 void CorvaneStyle::paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down)
 {
-    const qreal radius = scaled(3);
+    const qreal radius = scaled(Metrics::ToolButton_Radius);
     const QColor halo(255, 255, 255, 48);
     const QColor outline(0, 0, 0, 128);
-    QRectF shape = rect.adjusted(1.2, 0.2, -1.2, -0.2);
+    const qreal insetX = Metrics::ToolButton_PanelInsetX;
+    const qreal insetY = Metrics::ToolButton_PanelInsetY;
+    QRectF shape = rect.adjusted(insetX, insetY, -insetX, -insetY);
 
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setBrush(Qt::NoBrush);
     if (down) {
-        painter->setPen(QPen(halo, 2));
+        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidthDown));
         painter->drawRoundedRect(shape, radius, radius);
-        shape = shrunk(shape, 1);
-        painter->setPen(QPen(outline, 1));
+        shape = shrunk(shape, Metrics::ToolButton_OutlineInsetDown);
+        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
         painter->setBrush(outline);
     } else {
-        painter->setPen(QPen(halo, 3));
+        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidth));
         painter->drawRoundedRect(shape, radius, radius);
-        painter->setPen(QPen(outline, 1));
+        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
     }
     painter->drawRoundedRect(shape, radius, radius);
 }
@@ -148,9 +154,10 @@ void CorvaneStyle::paintCommandPanel(QPainter *painter, const QRectF &rect, bool
                                      const QBrush &highlight)
 {
     QRectF shape = rect;
-    qreal radius = scaled(7);
-    const qreal outerRing = hover ? 1.0 : 1.5;
-    const qreal innerRing = 3 - outerRing;
+    qreal radius = scaled(Metrics::PushButton_Radius);
+    const qreal outerRing
+        = hover ? Metrics::PushButton_OuterRingWidthHovered : Metrics::PushButton_OuterRingWidth;
+    const qreal innerRing = Metrics::PushButton_RingsWidth - outerRing;
 
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
@@ -236,10 +243,12 @@ void CorvaneStyle::paintCheckIndicator(QPainter *painter, const QRectF &rect, bo
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
     painter->setBrush(midlight);
-    painter->drawRoundedRect(rect, 40, 40, Qt::RelativeSize);
+    const qreal roundness = Metrics::CheckBox_Roundness;
+    painter->drawRoundedRect(rect, roundness, roundness, Qt::RelativeSize);
     painter->setPen(dark.color());
     painter->setBrush(mid);
-    painter->drawRoundedRect(shrunk(rect, 1.5), 40, 40, Qt::RelativeSize);
+    painter->drawRoundedRect(shrunk(rect, Metrics::Indicator_RimWidth), roundness, roundness,
+                             Qt::RelativeSize);
 
     if (checked) {
         const QString mark = QStringLiteral("checkmark");
@@ -294,7 +303,7 @@ void CorvaneStyle::paintRadioDisc(QPainter *painter, const QRectF &rect, const Q
     painter->drawEllipse(rect);
     painter->setPen(dark.color());
     painter->setBrush(mid);
-    painter->drawEllipse(shrunk(rect, 1.5));
+    painter->drawEllipse(shrunk(rect, Metrics::Indicator_RimWidth));
 }
 
 QRectF CorvaneStyle::mapElementRect(const QRectF &target, const QString &frameId,
