@@ -54,6 +54,15 @@ public:
 
     QPalette standardPalette() const override;
 
+    // The option rule of the drawing, geometry and metric operations below:
+    // a case takes the option as the type it needs only when
+    // qstyleoption_cast accepts it (type and version), and a missing option
+    // is one of no type. A case given no option it can use does what it
+    // does for any option of another type: the few that then draw nothing,
+    // answer 0 or give an empty rectangle do so for a missing option too;
+    // every other case hands the request unchanged to the base style. Cases
+    // that read only the common QStyleOption part go to the base without an
+    // option. Requests the style has no case for go to the base as they are.
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,

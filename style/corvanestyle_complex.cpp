@@ -28,6 +28,7 @@ using PainterSettings = CorvaneStyleCache::PainterSettings;
 void CorvaneStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                       QPainter *painter, const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (control) {
     case CC_ComboBox:
         if (const auto *comboBox = qstyleoption_cast<const QStyleOptionComboBox *>(option))

@@ -78,10 +78,7 @@ void CorvaneStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
 void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *option,
                                QPainter *painter, const QWidget *widget) const
 {
-    if (!option) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (element) {
     case CE_PushButtonBevel:
         if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option))
@@ -100,6 +97,8 @@ void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *optio
         }
         break;
     case CE_Splitter:
+        if (!option)
+            break;
         if (option->state & State_Enabled) {
             // A horizontal splitter's handle stands upright: its thin side is
             // its width.
@@ -132,6 +131,8 @@ void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *optio
         }
         return;
     case CE_ToolBar:
+        if (!option)
+            break;
         // Only a tool bar that promises to paint all of itself gets a fill.
         if (widget && widget->testAttribute(Qt::WA_OpaquePaintEvent))
             painter->fillRect(option->rect, option->palette.button());

@@ -96,6 +96,7 @@ QRect insetScrollBarRect(const QStyleOptionComplex *option, QStyle::SubControl s
 int CorvaneStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                               const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (metric) {
     case PM_ButtonMargin:
         return int(scaled(Metrics::PushButton_Margin));
@@ -128,6 +129,7 @@ int CorvaneStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
 QSize CorvaneStyle::sizeFromContents(ContentsType type, const QStyleOption *option,
                                      const QSize &size, const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     if (type == CT_ToolButton) {
         if (const auto *toolButton = qstyleoption_cast<const QStyleOptionToolButton *>(option)) {
             QSize result
@@ -156,6 +158,7 @@ QSize CorvaneStyle::sizeFromContents(ContentsType type, const QStyleOption *opti
 QRect CorvaneStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
                                    SubControl subControl, const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (control) {
     case CC_ComboBox:
         if (const auto *comboBox = qstyleoption_cast<const QStyleOptionComboBox *>(option))
@@ -188,6 +191,7 @@ QRect CorvaneStyle::subControlRect(ComplexControl control, const QStyleOptionCom
 QRect CorvaneStyle::subElementRect(SubElement element, const QStyleOption *option,
                                    const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (element) {
     case SE_DockWidgetCloseButton:
     case SE_DockWidgetFloatButton:

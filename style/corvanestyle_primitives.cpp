@@ -25,16 +25,15 @@ using PainterSettings = CorvaneStyleCache::PainterSettings;
 void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                  QPainter *painter, const QWidget *widget) const
 {
-    if (!option) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
-    }
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (element) {
     case PE_FrameDefaultButton:
     case PE_FrameFocusRect:
         // The default button shows in its colours; focus is never outlined.
         return;
     case PE_Frame:
+        if (!option)
+            break;
         qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light),
                        Metrics::Frame_Width, nullptr);
         return;
@@ -50,6 +49,8 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         return;
     case PE_FrameButtonTool:
     case PE_PanelButtonTool:
+        if (!option)
+            break;
         if (isFloatingTitleButton(widget)) {
             const bool sunken = option->state & (State_Sunken | State_On);
             const int offset = Metrics::TitleButton_BevelOffset;
@@ -73,14 +74,20 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         }
         break;
     case PE_IndicatorCheckBox:
+        if (!option)
+            break;
         // Partially checked (State_NoChange) shows the mark as well.
         drawCheckIndicator(painter, option->palette, option->rect, !(option->state & State_Off));
         return;
     case PE_IndicatorRadioButton:
+        if (!option)
+            break;
         drawRadioIndicator(painter, option->palette, option->rect, !(option->state & State_Off),
                            option->state & State_Enabled);
         return;
     case PE_IndicatorDockWidgetResizeHandle:
+        if (!option)
+            break;
         if (option->state & State_Enabled) {
             const int thickness
                 = option->state & State_Horizontal ? option->rect.height() : option->rect.width();

@@ -1,7 +1,7 @@
 // What the style paints, checked on the pixels (and, through a recording
 // device, on the texts) it produces: focus never shows, the check mark's
 // green only when checked, flat and disabled buttons, idle tool buttons, old
-// frame options, right-to-left arrows, eliding of tool-button labels, and
+// or missing options, right-to-left arrows, eliding of tool-button labels, and
 // that cached drawings match direct ones (also after the painter's
 // antialiasing changed) and leave the painter as direct drawing does.
 
@@ -275,6 +275,8 @@ private slots:
     void toolButtonPanels();
     void groupBoxFrameNeedsFrameOption_data();
     void groupBoxFrameNeedsFrameOption();
+    void noOptionDrawsNothing_data();
+    void noOptionDrawsNothing();
     void scrollBarArrows_data();
     void scrollBarArrows();
     void dockTitle_data();
@@ -662,6 +664,34 @@ void tst_StyleDrawing::groupBoxFrameNeedsFrameOption()
         style->drawPrimitive(QStyle::PE_FrameGroupBox, version < 0 ? &plain : &frame, painter);
     });
     QCOMPARE(largestDifference(image, canvas(size, background)) > 0, drawn);
+}
+
+void tst_StyleDrawing::noOptionDrawsNothing_data()
+{
+    QTest::addColumn<bool>("primitive");
+    QTest::addColumn<int>("element");
+    QTest::newRow("default button frame") << true << int(QStyle::PE_FrameDefaultButton);
+    QTest::newRow("scroll bar add line") << false << int(QStyle::CE_ScrollBarAddLine);
+    QTest::newRow("scroll bar sub line") << false << int(QStyle::CE_ScrollBarSubLine);
+    QTest::newRow("scroll bar slider") << false << int(QStyle::CE_ScrollBarSlider);
+}
+
+// These draw nothing for an option of another type, and so for a missing
+// one: handed to the base style, which reads the option, it would crash.
+void tst_StyleDrawing::noOptionDrawsNothing()
+{
+    QFETCH(bool, primitive);
+    QFETCH(int, element);
+    const QStyle *style = m_styles[1].get();
+    const QColor background(200, 100, 50);
+    const QSize size(40, 20);
+    const QImage image = render(size, background, [&](QPainter *painter) {
+        if (primitive)
+            style->drawPrimitive(QStyle::PrimitiveElement(element), nullptr, painter);
+        else
+            style->drawControl(QStyle::ControlElement(element), nullptr, painter);
+    });
+    QCOMPARE(largestDifference(image, canvas(size, background)), 0);
 }
 
 void tst_StyleDrawing::scrollBarArrows_data()
