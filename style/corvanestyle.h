@@ -89,9 +89,11 @@ public:
     static qreal scaled(CorvaneStyleMetrics::Scaled size) { return scaled(size.unscaled); }
 
 private:
-    // Primitives (corvanestyle_primitives.cpp). The draw functions work out
-    // what a drawing depends on; the paint functions paint it from those
-    // values alone, through the drawing cache (corvanestylecache.h).
+    // Where a drawing is cached, its draw function works out what it depends
+    // on and its paint function paints it from those values alone, through
+    // the drawing cache (corvanestylecache.h).
+
+    // Primitives (corvanestyle_primitives.cpp)
     void drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const;
     static void paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
                                   bool sunken, bool enabled, bool on, bool highlighted,
