@@ -1,12 +1,12 @@
 #ifndef CORVANESTYLE_H
 #define CORVANESTYLE_H
 
+#include "corvanestylemetrics.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QLinearGradient>
 #include <QProxyStyle>
-
-#include <functional>
 
 QT_BEGIN_NAMESPACE
 class QStyleOptionButton;
@@ -24,8 +24,9 @@ QT_END_NAMESPACE
 // leaves everything else to the base style.
 //
 // The operations live in one file per family:
-//   corvanestyle.cpp             construction, scaling, shared shape helpers,
-//                                the drawing cache
+//   corvanestyle.cpp             construction, scaling, shared shape helpers
+//   corvanestylecache.cpp        the drawing cache (no style object needed)
+//   corvanestylemetrics.h        the table of the style's sizes
 //   corvanestyle_palette.cpp     palettes, fonts, widget polish
 //   corvanestyle_primitives.cpp  drawPrimitive and its panels and indicators
 //   corvanestyle_controls.cpp    drawControl, drawItemText
@@ -53,6 +54,15 @@ public:
 
     QPalette standardPalette() const override;
 
+    // The option rule of the drawing, geometry and metric operations below:
+    // a case takes the option as the type it needs only when
+    // qstyleoption_cast accepts it (type and version), and a missing option
+    // is one of no type. A case given no option it can use does what it
+    // does for any option of another type: the few that then draw nothing,
+    // answer 0 or give an empty rectangle do so for a missing option too;
+    // every other case hands the request unchanged to the base style. Cases
+    // that read only the common QStyleOption part go to the base without an
+    // option. Requests the style has no case for go to the base as they are.
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
@@ -73,24 +83,46 @@ public:
     QPixmap generatedIconPixmap(QIcon::Mode iconMode, const QPixmap &pixmap,
                                 const QStyleOption *option) const override;
 
-    // The one point every fixed size of the style (radii, metrics, font
-    // sizes) passes through.
+    // The one point every fixed size of the style that follows the display's
+    // scale (radii, metrics, font sizes) passes through.
     static qreal scaled(qreal size) { return size; }
+    static qreal scaled(CorvaneStyleMetrics::Scaled size) { return scaled(size.unscaled); }
 
 private:
+    // Where a drawing is cached, its draw function works out what it depends
+    // on and its paint function paints it from those values alone, through
+    // the drawing cache (corvanestylecache.h).
+
     // Primitives (corvanestyle_primitives.cpp)
     void drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const;
+    static void paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
+                                  bool sunken, bool enabled, bool on, bool highlighted,
+                                  const QBrush &light, const QBrush &midlight, const QBrush &mid,
+                                  const QBrush &dark, const QBrush &button,
+                                  const QBrush &highlight);
+    static void fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius,
+                              bool hover);
+    static void fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape,
+                                qreal radius);
+    static void fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape,
+                                    qreal radius);
+    static void fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid,
+                               const QColor &button, QRectF shape, qreal radius);
     void drawAutoRaisePanel(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool sunken, bool on) const;
+    static void paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down);
     void drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool checked) const;
+    void paintCheckIndicator(QPainter *painter, const QRectF &rect, bool checked,
+                             const QBrush &midlight, const QBrush &dark, const QBrush &mid) const;
     void drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool checked, bool enabled) const;
-    static void drawRadioDisc(QPainter *painter, const QPalette &palette, const QRectF &rect);
-    static void fillFlatPanel(QPainter *painter, const QPalette &palette, const QRectF &shape,
-                              qreal radius, bool hover);
-    static void fillPanelFace(QPainter *painter, const QPalette &palette, QRectF shape,
-                              qreal radius, bool pressed, bool on, bool highlighted);
+    void paintRadioIndicator(QPainter *painter, const QRectF &rect, bool checked, bool enabled,
+                             const QBrush &midlight, const QBrush &dark, const QBrush &mid) const;
+    static void paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
+                               const QBrush &dark, const QBrush &mid);
+    // Where the radio mark goes in an indicator on rect.
+    QRectF radioMarkRect(const QRectF &rect) const;
     // Where the sheet element elementId lands when the sheet element frameId
     // is stretched onto target.
     QRectF mapElementRect(const QRectF &target, const QString &frameId,
@@ -108,12 +140,18 @@ private:
                             bool horizontal, bool toStart, State state) const;
     void drawScrollBarHandle(QPainter *painter, const QPalette &palette, const QRect &rect,
                              bool horizontal, State state) const;
+    static void paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
+                                     const QColor &colour);
 
     // Complex controls (corvanestyle_complex.cpp)
     void drawComboBox(const QStyleOptionComboBox *option, QPainter *painter,
                       const QWidget *widget) const;
+    static void paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed,
+                                   const QBrush &base, const QBrush &light);
     void drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
                     Qt::Orientation orientation, const QWidget *widget) const;
+    static void paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
+                            const QBrush &rim, const QBrush &dark, const QBrush &mid);
     void drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,
                        const QWidget *widget) const;
     void drawSlider(const QStyleOptionSlider *option, QPainter *painter,
@@ -155,39 +193,6 @@ private:
     // Renders a sheet element stretched onto target, through the drawing
     // cache; an empty target draws nothing.
     void renderSvgElement(QPainter *painter, const QString &elementId, const QRectF &target) const;
-
-    // Drawing cache (corvanestyle.cpp). The antialiased shapes and the sheet
-    // elements are the costly part of the style; a drawing that depends only
-    // on its size, state bits and colours is painted once onto a transparent
-    // pixmap and blitted from then on.
-    class CacheKey
-    {
-    public:
-        explicit CacheKey(const char *what);
-        CacheKey &operator<<(quint64 value);
-        CacheKey &operator<<(const QString &text);
-        // Only plain colours make a usable key: a textured or gradient
-        // brush is drawn directly every time.
-        CacheKey &operator<<(const QBrush &brush);
-        bool isUsable() const { return m_usable; }
-        const QString &text() const { return m_text; }
-
-    private:
-        QString m_text;
-        bool m_usable = true;
-    };
-    enum class PainterSettings {
-        Untouched, // the painting leaves the painter as it found it
-        LeftByPainting // the painting sets pen, brush and hints and leaves them
-    };
-    // Draws paint, which paints area (grown by margin for pens reaching past
-    // it) in the painter's coordinates, through the cache where the painter
-    // allows: a raster device, no scaling or rotation beyond the device's
-    // pixel ratio, full opacity, source-over, the GUI thread. Otherwise paint
-    // runs directly on the painter. Either way the painter ends up with the
-    // settings the painting leaves.
-    static void drawCached(QPainter *painter, CacheKey key, const QRectF &area, qreal margin,
-                           PainterSettings settings, const std::function<void(QPainter *)> &paint);
 
     int m_theme;
     QSvgRenderer *m_svgRenderer;

@@ -1,4 +1,5 @@
 #include "corvanestyle.h"
+#include "corvanestylecache.h"
 
 #include <QPainter>
 #include <QStyleOption>
@@ -19,11 +20,15 @@ QStyleOptionFocusRect focusOption(const QStyleOption *option, const QRect &rect)
     return focus;
 }
 
+using Metrics = CorvaneStyleMetrics;
+using PainterSettings = CorvaneStyleCache::PainterSettings;
+
 } // namespace
 
 void CorvaneStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                       QPainter *painter, const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (control) {
     case CC_ComboBox:
         if (const auto *comboBox = qstyleoption_cast<const QStyleOptionComboBox *>(option))
@@ -59,21 +64,14 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
 {
     const QPalette &palette = option->palette;
     if (option->subControls & SC_ComboBoxFrame) {
-        // qDrawPlainRect restores the pen and brush it sets.
-        CacheKey key("comboframe");
-        key << option->frame << palette.base() << palette.light();
-        drawCached(painter, std::move(key), QRectF(option->rect), 0, PainterSettings::Untouched,
-                   [&](QPainter *p) {
-                       p->fillRect(option->rect, palette.base());
-                       if (option->frame) {
-                           qDrawPlainRect(p, option->rect, palette.color(QPalette::Light), 1,
-                                          nullptr);
-                       }
-                   });
+        CorvaneStyleCache::draw(painter, "comboframe", QRectF(option->rect), 0,
+                                PainterSettings::Untouched, paintComboBoxFrame, option->frame,
+                                palette.base(), palette.light());
     }
 
     if (option->subControls & SC_ComboBoxArrow) {
-        QRect arrowRect = proxy()->subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget);
+        const QRect arrowRect
+            = proxy()->subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget);
         const bool pressed
             = option->activeSubControls == SC_ComboBoxArrow && (option->state & State_Sunken);
         if (pressed) {
@@ -81,9 +79,9 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
             painter->setBrush(palette.button());
             painter->drawRect(arrowRect.adjusted(0, 0, -1, -1));
         }
-        arrowRect.adjust(2, 2, -2, -2);
+        const int inset = Metrics::ComboBox_ArrowIndicatorInset;
         QStyleOption arrow(0);
-        arrow.rect = arrowRect.adjusted(1, 1, -1, -1);
+        arrow.rect = arrowRect.adjusted(inset, inset, -inset, -inset);
         arrow.palette = palette;
         arrow.state = option->state & (State_Enabled | State_HasFocus);
         if (pressed)
@@ -117,6 +115,17 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
     }
 }
 
+// The base-coloured field and, when framed, its light outline. The outline
+// takes the painter's antialiasing as it finds it (the cache keys on it);
+// qDrawPlainRect restores the pen and brush it sets.
+void CorvaneStyle::paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed,
+                                      const QBrush &base, const QBrush &light)
+{
+    painter->fillRect(rect.toRect(), base);
+    if (framed)
+        qDrawPlainRect(painter, rect.toRect(), light.color(), Metrics::Frame_Width, nullptr);
+}
+
 // The track of scroll bars and sliders: a dark-outlined mid channel in a rim
 // lighter than the surface the control sits on.
 void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
@@ -136,19 +145,21 @@ void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const 
         }
     }
 
-    CacheKey key("groove");
-    key << orientation << palette.brush(rim) << palette.dark() << palette.mid();
-    drawCached(painter, std::move(key), QRectF(rect), 0, PainterSettings::LeftByPainting,
-               [&](QPainter *p) {
-                   const QRectF shape(rect);
-                   const qreal radius
-                       = (orientation == Qt::Horizontal ? shape.height() : shape.width()) * 0.5 - 1;
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setPen(Qt::NoPen);
-                   fillRoundedRect(p, shape, radius, palette.brush(rim));
-                   p->setPen(palette.color(QPalette::Dark));
-                   fillRoundedRect(p, shrunk(shape, 1.5), radius, palette.mid());
-               });
+    CorvaneStyleCache::draw(painter, "groove", QRectF(rect), 0, PainterSettings::LeftByPainting,
+                            paintGroove, orientation, palette.brush(rim), palette.dark(),
+                            palette.mid());
+}
+
+void CorvaneStyle::paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
+                               const QBrush &rim, const QBrush &dark, const QBrush &mid)
+{
+    const qreal thickness = orientation == Qt::Horizontal ? rect.height() : rect.width();
+    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    fillRoundedRect(painter, rect, radius, rim);
+    painter->setPen(dark.color());
+    fillRoundedRect(painter, shrunk(rect, Metrics::Groove_RimWidth), radius, mid);
 }
 
 void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,
@@ -183,9 +194,9 @@ void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *pai
         drawScrollBarHandle(painter, option->palette, handle, horizontal,
                             partState(SC_ScrollBarSlider));
         if (handle.isValid() && (option->state & State_HasFocus)) {
-            const QStyleOptionFocusRect focus = focusOption(
-                option,
-                QRect(handle.x() + 2, handle.y() + 2, handle.width() - 5, handle.height() - 5));
+            const int inset = Metrics::ScrollBar_HandleFocusInset;
+            const QStyleOptionFocusRect focus
+                = focusOption(option, handle.adjusted(inset, inset, -inset - 1, -inset - 1));
             proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
         }
     }
@@ -267,7 +278,9 @@ void CorvaneStyle::drawToolButton(const QStyleOptionToolButton *option, QPainter
     }
 
     if (option->state & State_HasFocus) {
-        QStyleOptionFocusRect focus = focusOption(option, option->rect.adjusted(3, 3, -3, -3));
+        const int inset = Metrics::ToolButton_FocusInset;
+        QStyleOptionFocusRect focus
+            = focusOption(option, option->rect.adjusted(inset, inset, -inset, -inset));
         if (option->features & QStyleOptionToolButton::MenuButtonPopup)
             focus.rect.adjust(0, 0, -menuIndicator, 0);
         proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
@@ -315,7 +328,8 @@ void CorvaneStyle::drawGroupBox(const QStyleOptionGroupBox *option, QPainter *pa
             // A flat group box is a filled panel without an outline.
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setPen(Qt::NoPen);
-            fillRoundedRect(painter, QRectF(option->rect), scaled(6), option->palette.button());
+            fillRoundedRect(painter, QRectF(option->rect), scaled(Metrics::GroupBox_Radius),
+                            option->palette.button());
         } else {
             drawGroupBoxFrame(option, painter, widget, labelRect, checkRect);
         }
@@ -364,7 +378,8 @@ void CorvaneStyle::drawGroupBoxFrame(const QStyleOptionGroupBox *option, QPainte
         if (option->subControls & SC_GroupBoxCheckBox) {
             const bool leftToRight = option->direction != Qt::RightToLeft;
             title = labelRect.united(checkRect);
-            title.adjust(leftToRight ? -4 : 0, 0, leftToRight ? 0 : 4, 0);
+            const int gap = Metrics::GroupBox_TitleGap;
+            title.adjust(leftToRight ? -gap : 0, 0, leftToRight ? 0 : gap, 0);
         }
         region -= title;
     }

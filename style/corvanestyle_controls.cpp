@@ -1,4 +1,5 @@
 #include "corvanestyle.h"
+#include "corvanestylecache.h"
 
 #include <QCache>
 #include <QCoreApplication>
@@ -49,6 +50,8 @@ QString elidedText(const QPainter *painter, const QString &text, int width)
     return elided;
 }
 
+using Metrics = CorvaneStyleMetrics;
+
 } // namespace
 
 void CorvaneStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
@@ -75,10 +78,7 @@ void CorvaneStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
 void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *option,
                                QPainter *painter, const QWidget *widget) const
 {
-    if (!option) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (element) {
     case CE_PushButtonBevel:
         if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option))
@@ -97,6 +97,8 @@ void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *optio
         }
         break;
     case CE_Splitter:
+        if (!option)
+            break;
         if (option->state & State_Enabled) {
             // A horizontal splitter's handle stands upright: its thin side is
             // its width.
@@ -129,6 +131,8 @@ void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *optio
         }
         return;
     case CE_ToolBar:
+        if (!option)
+            break;
         // Only a tool bar that promises to paint all of itself gets a fill.
         if (widget && widget->testAttribute(Qt::WA_OpaquePaintEvent))
             painter->fillRect(option->rect, option->palette.button());
@@ -173,9 +177,11 @@ void CorvaneStyle::drawPushButtonBevel(const QStyleOptionButton *option, QPainte
     if (option->features & QStyleOptionButton::HasMenu) {
         const int indicator = proxy()->pixelMetric(PM_MenuButtonIndicator, option, widget);
         QStyleOptionButton arrow = *option;
+        const int side = indicator - Metrics::PushButton_MenuArrowShrink;
         arrow.rect
-            = QRect(option->rect.right() - indicator + 2,
-                    option->rect.height() / 2 - indicator / 2 + 3, indicator - 6, indicator - 6);
+            = QRect(option->rect.right() - indicator + Metrics::PushButton_MenuArrowOffset,
+                    option->rect.height() / 2 - indicator / 2 + Metrics::PushButton_MenuArrowDrop,
+                    side, side);
         proxy()->drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
     }
 }
@@ -247,31 +253,37 @@ void CorvaneStyle::drawScrollBarHandle(QPainter *painter, const QPalette &palett
 
     const QColor colour
         = palette.color(state & State_MouseOver ? QPalette::Highlight : QPalette::Light);
-    drawCached(painter, CacheKey("scrollhandle") << horizontal << QBrush(colour), QRectF(rect), 0,
-               PainterSettings::LeftByPainting, [&](QPainter *p) {
-                   const QRectF shape(rect);
-                   const qreal thickness = horizontal ? shape.height() : shape.width();
-                   const qreal radius = thickness * 0.5 - 1;
-                   p->setBrush(colour);
-                   p->setRenderHint(QPainter::Antialiasing);
+    CorvaneStyleCache::draw(painter, "scrollhandle", QRectF(rect), 0,
+                            CorvaneStyleCache::PainterSettings::LeftByPainting,
+                            paintScrollBarHandle, horizontal, colour);
+}
 
-                   QGradientStops stops { { 0, colour.darker(150) } };
-                   const qreal edge = horizontal ? 0.6 : radius / shape.height();
-                   QVector<qreal> plain { edge };
-                   if (!horizontal)
-                       plain.append(1 - edge);
-                   // A bar too thin or too short for its radius drops the
-                   // stops that fall outside the gradient.
-                   for (qreal position : plain) {
-                       if (position >= 0 && position <= 1)
-                           stops.append({ position, colour });
-                   }
-                   stops.append({ 1, colour.lighter(150) });
+void CorvaneStyle::paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
+                                        const QColor &colour)
+{
+    const qreal thickness = horizontal ? rect.height() : rect.width();
+    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
+    painter->setBrush(colour);
+    painter->setRenderHint(QPainter::Antialiasing);
 
-                   QPen outline;
-                   outline.setBrush(bottomToTopGradient(stops));
-                   outline.setWidthF(1.5);
-                   p->setPen(outline);
-                   p->drawRoundedRect(shrunk(shape, 0.75), radius, radius);
-               });
+    QGradientStops stops { { 0, colour.darker(150) } };
+    const qreal edge = horizontal ? 0.6 : radius / rect.height();
+    QVector<qreal> plain { edge };
+    if (!horizontal)
+        plain.append(1 - edge);
+    // A bar too thin or too short for its radius drops the stops that fall
+    // outside the gradient.
+    for (qreal position : plain) {
+        if (position >= 0 && position <= 1)
+            stops.append({ position, colour });
+    }
+    stops.append({ 1, colour.lighter(150) });
+
+    QPen outline;
+    outline.setBrush(bottomToTopGradient(stops));
+    outline.setWidthF(Metrics::ScrollBar_HandleOutlineWidth);
+    painter->setPen(outline);
+    // The outline stays inside the handle.
+    painter->drawRoundedRect(shrunk(rect, Metrics::ScrollBar_HandleOutlineWidth / 2), radius,
+                             radius);
 }

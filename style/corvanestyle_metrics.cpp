@@ -7,6 +7,8 @@
 
 namespace {
 
+using Metrics = CorvaneStyleMetrics;
+
 // Square handle: as long as the slider is thick, less the room its tick
 // marks take, and never longer than maximum.
 int sliderHandleLength(const QStyleOptionSlider *slider, int maximum)
@@ -21,21 +23,21 @@ int sliderHandleLength(const QStyleOptionSlider *slider, int maximum)
 
     int handle = length;
     if (tickSides > 0) {
-        handle = 8;
-        if (length - 8 > 0)
-            handle = 2 * (length - 8) / (tickSides + 2) + 8;
+        const int minimum = Metrics::Slider_TickedHandleMinLength;
+        handle = minimum;
+        if (length - minimum > 0)
+            handle = 2 * (length - minimum) / (tickSides + 2) + minimum;
     }
     return qMin(handle, maximum);
 }
 
-// The combo box's arrow area is this wide, inset from a framed border.
-const int comboArrowWidth = 25;
-
+// The edit field and the arrow area, inset from a framed border.
 QRect comboBoxSubControlRect(const QStyleOptionComboBox *comboBox, QStyle::SubControl subControl)
 {
     const QRect &rect = comboBox->rect;
-    const int frame = comboBox->frame ? 3 : 0;
-    const int arrowInset = comboBox->frame ? 2 : 0;
+    const int arrowWidth = Metrics::ComboBox_ArrowWidth;
+    const int frame = comboBox->frame ? Metrics::ComboBox_FrameInset : 0;
+    const int arrowInset = comboBox->frame ? Metrics::ComboBox_ArrowInset : 0;
     QRect result;
     switch (subControl) {
     case QStyle::SC_ComboBoxFrame:
@@ -43,12 +45,12 @@ QRect comboBoxSubControlRect(const QStyleOptionComboBox *comboBox, QStyle::SubCo
         result = rect;
         break;
     case QStyle::SC_ComboBoxEditField:
-        result = QRect(rect.x() + frame, rect.y() + frame,
-                       rect.width() - 2 * frame - comboArrowWidth, rect.height() - 2 * frame);
+        result = QRect(rect.x() + frame, rect.y() + frame, rect.width() - 2 * frame - arrowWidth,
+                       rect.height() - 2 * frame);
         break;
     case QStyle::SC_ComboBoxArrow:
-        result = QRect(rect.x() + rect.width() - arrowInset - comboArrowWidth,
-                       rect.y() + arrowInset, comboArrowWidth, rect.height() - 2 * arrowInset);
+        result = QRect(rect.x() + rect.width() - arrowInset - arrowWidth, rect.y() + arrowInset,
+                       arrowWidth, rect.height() - 2 * arrowInset);
         break;
     default:
         break;
@@ -56,19 +58,20 @@ QRect comboBoxSubControlRect(const QStyleOptionComboBox *comboBox, QStyle::SubCo
     return QStyle::visualRect(comboBox->direction, rect, result);
 }
 
-// The scroll bar's parts sit 2 pixels inside the groove, across the bar and
-// at both outer ends, so the groove's rounded rim stays visible.
+// The scroll bar's parts sit inside the groove, across the bar and at both
+// outer ends, so the groove's rounded rim stays visible.
 QRect insetScrollBarRect(const QStyleOptionComplex *option, QStyle::SubControl subControl,
                          QRect rect)
 {
     if (subControl == QStyle::SC_ScrollBarGroove)
         return rect;
+    const int inset = Metrics::ScrollBar_PartInset;
     const QStyleOptionSlider *slider = qstyleoption_cast<const QStyleOptionSlider *>(option);
     const bool horizontal = slider && slider->orientation == Qt::Horizontal;
     if (horizontal)
-        rect.adjust(0, 2, 0, -2);
+        rect.adjust(0, inset, 0, -inset);
     else
-        rect.adjust(2, 0, -2, 0);
+        rect.adjust(inset, 0, -inset, 0);
 
     if (subControl != QStyle::SC_ScrollBarSubLine && subControl != QStyle::SC_ScrollBarAddLine)
         return rect;
@@ -77,13 +80,13 @@ QRect insetScrollBarRect(const QStyleOptionComplex *option, QStyle::SubControl s
         // In a right-to-left bar the sub-line button is at the right end.
         const bool atLeftEnd = subLine == (option->direction != Qt::RightToLeft);
         if (atLeftEnd)
-            rect.setLeft(rect.left() + 2);
+            rect.setLeft(rect.left() + inset);
         else
-            rect.setRight(rect.right() - 2);
+            rect.setRight(rect.right() - inset);
     } else if (subLine) {
-        rect.setTop(rect.top() + 2);
+        rect.setTop(rect.top() + inset);
     } else {
-        rect.setBottom(rect.bottom() - 2);
+        rect.setBottom(rect.bottom() - inset);
     }
     return rect;
 }
@@ -93,29 +96,31 @@ QRect insetScrollBarRect(const QStyleOptionComplex *option, QStyle::SubControl s
 int CorvaneStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                               const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (metric) {
     case PM_ButtonMargin:
-        return int(scaled(8));
+        return int(scaled(Metrics::PushButton_Margin));
     case PM_DefaultFrameWidth:
-        return 1;
+        return Metrics::Frame_Width;
     case PM_ScrollBarExtent:
     case PM_ScrollBarSliderMin:
-        return int(scaled(15));
+        return int(scaled(Metrics::ScrollBar_Extent));
     case PM_SliderControlThickness:
     case PM_SliderLength:
         if (const auto *slider = qstyleoption_cast<const QStyleOptionSlider *>(option))
-            return sliderHandleLength(slider, int(scaled(20)));
+            return sliderHandleLength(slider, int(scaled(Metrics::Slider_HandleMaxLength)));
         return 0;
     case PM_IndicatorWidth:
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
-        return int(scaled(16));
+        return int(scaled(Metrics::Indicator_Size));
     case PM_ToolBarFrameWidth:
+        return Metrics::ToolBar_FrameWidth;
     case PM_ToolBarItemMargin:
-        return 0;
+        return Metrics::ToolBar_ItemMargin;
     case PM_DockWidgetTitleBarButtonMargin:
-        return int(scaled(3));
+        return int(scaled(Metrics::DockWidget_TitleButtonMargin));
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
@@ -124,9 +129,11 @@ int CorvaneStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
 QSize CorvaneStyle::sizeFromContents(ContentsType type, const QStyleOption *option,
                                      const QSize &size, const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     if (type == CT_ToolButton) {
         if (const auto *toolButton = qstyleoption_cast<const QStyleOptionToolButton *>(option)) {
-            QSize result = size + QSize(9, 8);
+            QSize result
+                = size + QSize(Metrics::ToolButton_ExtraWidth, Metrics::ToolButton_ExtraHeight);
             // Only an instant-popup menu gets its own arrow beside the label.
             const QStyleOptionToolButton::ToolButtonFeatures popupFeatures = toolButton->features
                 & (QStyleOptionToolButton::MenuButtonPopup | QStyleOptionToolButton::PopupDelay
@@ -140,7 +147,9 @@ QSize CorvaneStyle::sizeFromContents(ContentsType type, const QStyleOption *opti
         // Room for the descenders of the style's fonts.
         QSize contents = size;
         const QFontMetrics &metrics = option->fontMetrics;
-        contents.setHeight(qMax(contents.height(), metrics.height() + metrics.descent() + 2));
+        contents.setHeight(
+            qMax(contents.height(),
+                 metrics.height() + metrics.descent() + Metrics::LineEdit_ExtraHeight));
         return QProxyStyle::sizeFromContents(type, option, contents, widget);
     }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
@@ -149,6 +158,7 @@ QSize CorvaneStyle::sizeFromContents(ContentsType type, const QStyleOption *opti
 QRect CorvaneStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
                                    SubControl subControl, const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (control) {
     case CC_ComboBox:
         if (const auto *comboBox = qstyleoption_cast<const QStyleOptionComboBox *>(option))
@@ -181,6 +191,7 @@ QRect CorvaneStyle::subControlRect(ComplexControl control, const QStyleOptionCom
 QRect CorvaneStyle::subElementRect(SubElement element, const QStyleOption *option,
                                    const QWidget *widget) const
 {
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (element) {
     case SE_DockWidgetCloseButton:
     case SE_DockWidgetFloatButton:
@@ -214,15 +225,15 @@ QRect CorvaneStyle::sliderHandleRect(const QStyleOptionSlider *slider, const QWi
     return visualRect(slider->direction, slider->rect, handle);
 }
 
-// Flat group boxes are panels: the title sits inside the panel, 3 pixels from
-// its rim, instead of on the frame line.
+// Flat group boxes are panels: the title sits inside the panel, half its
+// corner radius from its rim, instead of on the frame line.
 QRect CorvaneStyle::groupBoxSubControlRect(const QStyleOptionGroupBox *option,
                                            SubControl subControl, const QWidget *widget) const
 {
     if (subControl == SC_GroupBoxFrame)
         return option->rect;
 
-    const int margin = qRound(scaled(6) * 0.5);
+    const int margin = qRound(scaled(Metrics::GroupBox_Radius) * 0.5);
     QRect rect = option->rect.adjusted(margin, margin, -margin, -margin);
     const QFontMetrics &metrics = option->fontMetrics;
     switch (subControl) {
@@ -244,7 +255,8 @@ QRect CorvaneStyle::groupBoxSubControlRect(const QStyleOptionGroupBox *option,
     const int indicatorWidth = proxy()->pixelMetric(PM_IndicatorWidth, option, widget);
     const int spacing = proxy()->pixelMetric(PM_CheckBoxLabelSpacing, option, widget);
     const bool hasCheckBox = option->subControls & SC_GroupBoxCheckBox;
-    const int checkWidth = hasCheckBox ? indicatorWidth + spacing - 1 : 0;
+    const int checkWidth
+        = hasCheckBox ? indicatorWidth + spacing - Metrics::GroupBox_CheckRoomTrim : 0;
     rect = alignedRect(option->direction, option->textAlignment,
                        QSize(textWidth + checkWidth, textHeight), rect);
     if (!hasCheckBox)
@@ -257,7 +269,8 @@ QRect CorvaneStyle::groupBoxSubControlRect(const QStyleOptionGroupBox *option,
         const int top = rect.top() + qMax(textHeight - indicatorHeight, 0) / 2;
         return QRect(left, top, indicatorWidth, indicatorHeight);
     }
-    const int left = leftToRight ? rect.left() + checkWidth - 2 : rect.left();
+    const int left
+        = leftToRight ? rect.left() + checkWidth - Metrics::GroupBox_LabelOverlap : rect.left();
     return QRect(left, rect.top(), rect.width() - checkWidth, rect.height());
 }
 

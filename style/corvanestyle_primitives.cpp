@@ -1,12 +1,11 @@
 #include "corvanestyle.h"
+#include "corvanestylecache.h"
 
 #include <QPainter>
 #include <QStyleOption>
 #include <QSvgRenderer>
 #include <QWidget>
 #include <qdrawutil.h>
-
-#include <utility>
 
 namespace {
 
@@ -18,38 +17,45 @@ bool isFloatingTitleButton(const QWidget *widget)
         && widget->parentWidget()->isWindow();
 }
 
+using Metrics = CorvaneStyleMetrics;
+using PainterSettings = CorvaneStyleCache::PainterSettings;
+
 } // namespace
 
 void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                  QPainter *painter, const QWidget *widget) const
 {
-    if (!option) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
-    }
+    // The option rule of corvanestyle.h: a missing option is one of no type.
     switch (element) {
     case PE_FrameDefaultButton:
     case PE_FrameFocusRect:
         // The default button shows in its colours; focus is never outlined.
         return;
     case PE_Frame:
-        qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light), 1, nullptr);
+        if (!option)
+            break;
+        qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light),
+                       Metrics::Frame_Width, nullptr);
         return;
     case PE_FrameGroupBox:
         if (qstyleoption_cast<const QStyleOptionFrame *>(option)) {
             painter->setRenderHint(QPainter::Antialiasing);
-            painter->setPen(QPen(option->palette.light(), 1.5));
+            painter->setPen(QPen(option->palette.light(), Metrics::GroupBox_OutlineWidth));
             painter->setBrush(Qt::NoBrush);
-            const qreal radius = scaled(6);
-            painter->drawRoundedRect(shrunk(QRectF(option->rect), 1.5), radius, radius);
+            const qreal radius = scaled(Metrics::GroupBox_Radius);
+            painter->drawRoundedRect(shrunk(QRectF(option->rect), Metrics::GroupBox_OutlineInset),
+                                     radius, radius);
         }
         return;
     case PE_FrameButtonTool:
     case PE_PanelButtonTool:
+        if (!option)
+            break;
         if (isFloatingTitleButton(widget)) {
             const bool sunken = option->state & (State_Sunken | State_On);
-            qDrawWinButton(painter, option->rect.adjusted(1, 1, 0, 0), option->palette, sunken,
-                           &option->palette.button());
+            const int offset = Metrics::TitleButton_BevelOffset;
+            qDrawWinButton(painter, option->rect.adjusted(offset, offset, 0, 0), option->palette,
+                           sunken, &option->palette.button());
         } else if (!(option->state & State_AutoRaise)) {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
         } else if (option->state & (State_Raised | State_Sunken | State_On)) {
@@ -68,14 +74,20 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         }
         break;
     case PE_IndicatorCheckBox:
+        if (!option)
+            break;
         // Partially checked (State_NoChange) shows the mark as well.
         drawCheckIndicator(painter, option->palette, option->rect, !(option->state & State_Off));
         return;
     case PE_IndicatorRadioButton:
+        if (!option)
+            break;
         drawRadioIndicator(painter, option->palette, option->rect, !(option->state & State_Off),
                            option->state & State_Enabled);
         return;
     case PE_IndicatorDockWidgetResizeHandle:
+        if (!option)
+            break;
         if (option->state & State_Enabled) {
             const int thickness
                 = option->state & State_Horizontal ? option->rect.height() : option->rect.width();
@@ -94,35 +106,36 @@ void CorvaneStyle::drawAutoRaisePanel(QPainter *painter, const QPalette &palette
                                       bool sunken, bool on) const
 {
     Q_UNUSED(palette) // the halo and outline are fixed translucent colours
-    const bool down = sunken || on;
     // The halo's pen reaches past the rectangle by up to 1.3 pixels.
-    drawCached(painter, CacheKey("autoraise") << down, QRectF(rect), 2,
-               PainterSettings::LeftByPainting, [&](QPainter *p) {
-                   const qreal radius = scaled(3);
-                   const QColor halo(255, 255, 255, 48);
-                   const QColor outline(0, 0, 0, 128);
-                   QRectF shape = QRectF(rect).adjusted(1.2, 0.2, -1.2, -0.2);
-
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setBrush(Qt::NoBrush);
-                   if (down) {
-                       p->setPen(QPen(halo, 2));
-                       p->drawRoundedRect(shape, radius, radius);
-                       shape = shrunk(shape, 1);
-                       p->setPen(QPen(outline, 1));
-                       p->setBrush(outline);
-                   } else {
-                       p->setPen(QPen(halo, 3));
-                       p->drawRoundedRect(shape, radius, radius);
-                       p->setPen(QPen(outline, 1));
-                   }
-                   p->drawRoundedRect(shape, radius, radius);
-               });
+    CorvaneStyleCache::draw(painter, "autoraise", QRectF(rect), 2, PainterSettings::LeftByPainting,
+                            paintAutoRaisePanel, sunken || on);
 }
 
-// The push-button panel: up to two rings (outer rim, inner edge) around a
-// vertical gradient face with a gloss on its upper half. A flat button is
-// only a translucent dark fill.
+void CorvaneStyle::paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down)
+{
+    const qreal radius = scaled(Metrics::ToolButton_Radius);
+    const QColor halo(255, 255, 255, 48);
+    const QColor outline(0, 0, 0, 128);
+    const qreal insetX = Metrics::ToolButton_PanelInsetX;
+    const qreal insetY = Metrics::ToolButton_PanelInsetY;
+    QRectF shape = rect.adjusted(insetX, insetY, -insetX, -insetY);
+
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setBrush(Qt::NoBrush);
+    if (down) {
+        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidthDown));
+        painter->drawRoundedRect(shape, radius, radius);
+        shape = shrunk(shape, Metrics::ToolButton_OutlineInsetDown);
+        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
+        painter->setBrush(outline);
+    } else {
+        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidth));
+        painter->drawRoundedRect(shape, radius, radius);
+        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
+    }
+    painter->drawRoundedRect(shape, radius, radius);
+}
+
 void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const
 {
     const QPalette &palette = option->palette;
@@ -132,144 +145,172 @@ void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton 
     const bool enabled = option->state & State_Enabled;
     const bool on = option->state & State_On;
     const bool highlighted = isHighlightedButton(option);
+    CorvaneStyleCache::draw(painter, "panel", QRectF(option->rect), 0,
+                            PainterSettings::LeftByPainting, paintCommandPanel, hover, flat, sunken,
+                            enabled, on, highlighted, palette.light(), palette.midlight(),
+                            palette.mid(), palette.dark(), palette.button(), palette.highlight());
+}
 
-    CacheKey key("panel");
-    key << (hover | flat << 1 | sunken << 2 | enabled << 3 | on << 4 | highlighted << 5)
-        << palette.light() << palette.midlight() << palette.mid() << palette.dark()
-        << palette.button() << palette.highlight();
-    drawCached(painter, std::move(key), QRectF(option->rect), 0, PainterSettings::LeftByPainting,
-               [&](QPainter *p) {
-                   QRectF shape(option->rect);
-                   qreal radius = scaled(7);
-                   const qreal outerRing = hover ? 1.0 : 1.5;
-                   const qreal innerRing = 3 - outerRing;
+// The push-button panel: up to two rings (outer rim, inner edge) around a
+// vertical gradient face with a gloss on its upper half. A flat button is
+// only a translucent dark fill.
+void CorvaneStyle::paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
+                                     bool sunken, bool enabled, bool on, bool highlighted,
+                                     const QBrush &light, const QBrush &midlight, const QBrush &mid,
+                                     const QBrush &dark, const QBrush &button,
+                                     const QBrush &highlight)
+{
+    QRectF shape = rect;
+    qreal radius = scaled(Metrics::PushButton_Radius);
+    const qreal outerRing
+        = hover ? Metrics::PushButton_OuterRingWidthHovered : Metrics::PushButton_OuterRingWidth;
+    const qreal innerRing = Metrics::PushButton_RingsWidth - outerRing;
 
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setPen(Qt::NoPen);
-                   if (highlighted) {
-                       fillRingStep(p, shape, radius, outerRing, palette.light());
-                       fillRingStep(p, shape, radius, innerRing,
-                                    hover ? palette.highlight() : palette.button());
-                   } else if (!flat && enabled) {
-                       fillRingStep(p, shape, radius, outerRing,
-                                    sunken ? palette.light() : palette.midlight());
-                       fillRingStep(p, shape, radius, innerRing,
-                                    hover        ? palette.highlight()
-                                        : sunken ? palette.mid()
-                                                 : palette.dark());
-                   }
-                   if (flat)
-                       fillFlatPanel(p, palette, shape, radius, hover);
-                   else
-                       fillPanelFace(p, palette, shape, radius, sunken || !enabled, on,
-                                     highlighted);
-               });
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    if (highlighted) {
+        fillRingStep(painter, shape, radius, outerRing, light);
+        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : button);
+    } else if (!flat && enabled) {
+        fillRingStep(painter, shape, radius, outerRing, sunken ? light : midlight);
+        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : sunken ? mid : dark);
+    }
+    if (flat) {
+        fillFlatPanel(painter, dark.color(), shape, radius, hover);
+        return;
+    }
+    const bool pressed = sunken || !enabled;
+    if (pressed)
+        fillPressedFace(painter, (on ? highlight : dark).color(), shape, radius);
+    else if (highlighted)
+        fillHighlightedFace(painter, highlight.color(), shape, radius);
+    else
+        fillRaisedFace(painter, dark.color(), mid.color(), button.color(), shape, radius);
 }
 
 // A flat button is only a dark fill, translucent unless hovered.
-void CorvaneStyle::fillFlatPanel(QPainter *painter, const QPalette &palette, const QRectF &shape,
-                                 qreal radius, bool hover)
+void CorvaneStyle::fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius,
+                                 bool hover)
 {
-    QColor fill = palette.color(QPalette::Dark);
     if (!hover)
-        fill.setAlpha(128);
-    fillRoundedRect(painter, shape, radius, fill);
+        dark.setAlpha(128);
+    fillRoundedRect(painter, shape, radius, dark);
 }
 
-// The gradient face inside the rings: a pressed (or disabled) face with dark
-// bands at both edges, or a raised face with a gloss on its upper half.
-void CorvaneStyle::fillPanelFace(QPainter *painter, const QPalette &palette, QRectF shape,
-                                 qreal radius, bool pressed, bool on, bool highlighted)
+// A pressed (or disabled) face: dark bands at both edges.
+void CorvaneStyle::fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape,
+                                   qreal radius)
 {
-    if (pressed) {
-        const QColor face = palette.color(on ? QPalette::Highlight : QPalette::Dark);
-        fillRoundedRect(painter, shape, radius,
-                        bottomToTopGradient({ { 0, face.darker(150) },
-                                              { 0.1, face },
-                                              { 0.8, face },
-                                              { 0.9, face.darker(150) },
-                                              { 1, face.darker(200) } }));
-        return;
-    }
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, face.darker(150) },
+                                          { 0.1, face },
+                                          { 0.8, face },
+                                          { 0.9, face.darker(150) },
+                                          { 1, face.darker(200) } }));
+}
 
-    QGradientStops face;
-    QGradientStops gloss;
-    if (highlighted) {
-        const QColor highlight = palette.color(QPalette::Highlight);
-        face = { { 0, highlight.darker(150) }, { 1, highlight } };
-        gloss = { { 0, QColor(255, 255, 255, 64) }, { 1, QColor(255, 255, 255, 196) } };
-    } else {
-        const QColor button = palette.color(QPalette::Button);
-        face = { { 0, palette.color(QPalette::Dark) }, { 1, palette.color(QPalette::Mid) } };
-        gloss = { { 0, button }, { 1, button.lighter(200) } };
-    }
-    fillRoundedRect(painter, shape, radius, bottomToTopGradient(face));
+// A checked or default face in the highlight colour, with a white gloss on
+// its upper half.
+void CorvaneStyle::fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape,
+                                       qreal radius)
+{
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, highlight.darker(150) }, { 1, highlight } }));
     shape.setHeight(shape.height() / 2);
-    fillRoundedRect(painter, shape, radius, bottomToTopGradient(gloss));
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient(
+                        { { 0, QColor(255, 255, 255, 64) }, { 1, QColor(255, 255, 255, 196) } }));
+}
+
+// A raised face, dark to mid, with a gloss of the button colour on its upper
+// half.
+void CorvaneStyle::fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid,
+                                  const QColor &button, QRectF shape, qreal radius)
+{
+    fillRoundedRect(painter, shape, radius, bottomToTopGradient({ { 0, dark }, { 1, mid } }));
+    shape.setHeight(shape.height() / 2);
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, button }, { 1, button.lighter(200) } }));
 }
 
 void CorvaneStyle::drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                                       bool checked) const
 {
-    CacheKey key("check");
-    key << checked << palette.midlight() << palette.dark() << palette.mid();
-    drawCached(painter, std::move(key), QRectF(rect), 0, PainterSettings::LeftByPainting,
-               [&](QPainter *p) {
-                   const QRectF shape(rect);
-                   p->setRenderHint(QPainter::Antialiasing);
-                   p->setPen(Qt::NoPen);
-                   p->setBrush(palette.midlight());
-                   p->drawRoundedRect(shape, 40, 40, Qt::RelativeSize);
-                   p->setPen(palette.color(QPalette::Dark));
-                   p->setBrush(palette.mid());
-                   p->drawRoundedRect(shrunk(shape, 1.5), 40, 40, Qt::RelativeSize);
+    // The painting reads the artwork besides its values.
+    CorvaneStyleCache::draw(
+        painter, "check", QRectF(rect), 0, PainterSettings::LeftByPainting,
+        [this](auto &&...look) { paintCheckIndicator(look...); }, checked, palette.midlight(),
+        palette.dark(), palette.mid());
+}
 
-                   if (checked) {
-                       const QString mark = QStringLiteral("checkmark");
-                       renderSvgElement(p, mark,
-                                        mapElementRect(shape, QStringLiteral("checkbox"), mark));
-                   }
-               });
+void CorvaneStyle::paintCheckIndicator(QPainter *painter, const QRectF &rect, bool checked,
+                                       const QBrush &midlight, const QBrush &dark,
+                                       const QBrush &mid) const
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(midlight);
+    const qreal roundness = Metrics::CheckBox_Roundness;
+    painter->drawRoundedRect(rect, roundness, roundness, Qt::RelativeSize);
+    painter->setPen(dark.color());
+    painter->setBrush(mid);
+    painter->drawRoundedRect(shrunk(rect, Metrics::Indicator_RimWidth), roundness, roundness,
+                             Qt::RelativeSize);
+
+    if (checked) {
+        const QString mark = QStringLiteral("checkmark");
+        renderSvgElement(painter, mark, mapElementRect(rect, QStringLiteral("checkbox"), mark));
+    }
 }
 
 void CorvaneStyle::drawRadioIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                                       bool checked, bool enabled) const
 {
-    const QString mark = QStringLiteral("radiomark");
-    const QRectF shape(rect);
-    // Where the mark goes; a disabled, unchecked button is only a small
-    // hollow of that size.
-    auto markRect = [&] { return mapElementRect(shape, QStringLiteral("radiobutton"), mark); };
-    const bool paintsDisc = enabled || (!checked && !markRect().isEmpty());
+    // A disabled, unchecked button is only a small hollow the size of the
+    // mark, and without artwork not even that.
+    const bool paintsDisc = enabled || (!checked && !radioMarkRect(QRectF(rect)).isEmpty());
+    CorvaneStyleCache::draw(
+        painter, "radio", QRectF(rect), 0,
+        paintsDisc ? PainterSettings::LeftByPainting : PainterSettings::Untouched,
+        [this](auto &&...look) { paintRadioIndicator(look...); }, checked, enabled,
+        palette.midlight(), palette.dark(), palette.mid());
+}
 
-    CacheKey key("radio");
-    key << (checked | enabled << 1) << palette.midlight() << palette.dark() << palette.mid();
-    drawCached(painter, std::move(key), shape, 0,
-               paintsDisc ? PainterSettings::LeftByPainting : PainterSettings::Untouched,
-               [&](QPainter *p) {
-                   if (enabled) {
-                       drawRadioDisc(p, palette, shape);
-                       if (checked)
-                           renderSvgElement(p, mark, markRect());
-                   } else if (checked) {
-                       renderSvgElement(p, mark, markRect());
-                   } else if (paintsDisc) {
-                       drawRadioDisc(p, palette, markRect());
-                   }
-               });
+void CorvaneStyle::paintRadioIndicator(QPainter *painter, const QRectF &rect, bool checked,
+                                       bool enabled, const QBrush &midlight, const QBrush &dark,
+                                       const QBrush &mid) const
+{
+    const QString mark = QStringLiteral("radiomark");
+    if (enabled) {
+        paintRadioDisc(painter, rect, midlight, dark, mid);
+        if (checked)
+            renderSvgElement(painter, mark, radioMarkRect(rect));
+    } else if (checked) {
+        renderSvgElement(painter, mark, radioMarkRect(rect));
+    } else {
+        const QRectF hollow = radioMarkRect(rect);
+        if (!hollow.isEmpty())
+            paintRadioDisc(painter, hollow, midlight, dark, mid);
+    }
+}
+
+QRectF CorvaneStyle::radioMarkRect(const QRectF &rect) const
+{
+    return mapElementRect(rect, QStringLiteral("radiobutton"), QStringLiteral("radiomark"));
 }
 
 // The radio indicator's hollow: a midlight rim around a dark-outlined mid
 // face.
-void CorvaneStyle::drawRadioDisc(QPainter *painter, const QPalette &palette, const QRectF &rect)
+void CorvaneStyle::paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
+                                  const QBrush &dark, const QBrush &mid)
 {
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(palette.midlight());
+    painter->setBrush(midlight);
     painter->drawEllipse(rect);
-    painter->setPen(palette.color(QPalette::Dark));
-    painter->setBrush(palette.mid());
-    painter->drawEllipse(shrunk(rect, 1.5));
+    painter->setPen(dark.color());
+    painter->setBrush(mid);
+    painter->drawEllipse(shrunk(rect, Metrics::Indicator_RimWidth));
 }
 
 QRectF CorvaneStyle::mapElementRect(const QRectF &target, const QString &frameId,

@@ -1,9 +1,9 @@
 // What the style paints, checked on the pixels (and, through a recording
 // device, on the texts) it produces: focus never shows, the check mark's
 // green only when checked, flat and disabled buttons, idle tool buttons, old
-// frame options, right-to-left arrows, eliding of tool-button labels, and
-// that cached drawings match direct ones and leave the painter as direct
-// drawing does.
+// or missing options, right-to-left arrows, eliding of tool-button labels, and
+// that cached drawings match direct ones (also after the painter's
+// antialiasing changed) and leave the painter as direct drawing does.
 
 #include "corvanestyleloader.h"
 #include "textrecorder.h"
@@ -275,6 +275,8 @@ private slots:
     void toolButtonPanels();
     void groupBoxFrameNeedsFrameOption_data();
     void groupBoxFrameNeedsFrameOption();
+    void noOptionDrawsNothing_data();
+    void noOptionDrawsNothing();
     void scrollBarArrows_data();
     void scrollBarArrows();
     void dockTitle_data();
@@ -282,6 +284,8 @@ private slots:
     void itemTextElidedOnlyInToolButtons();
     void cachedDrawingMatchesDirect_data();
     void cachedDrawingMatchesDirect();
+    void cacheFollowsAntialiasing_data();
+    void cacheFollowsAntialiasing();
     void painterSettingsLeftBehind_data();
     void painterSettingsLeftBehind();
 
@@ -662,6 +666,34 @@ void tst_StyleDrawing::groupBoxFrameNeedsFrameOption()
     QCOMPARE(largestDifference(image, canvas(size, background)) > 0, drawn);
 }
 
+void tst_StyleDrawing::noOptionDrawsNothing_data()
+{
+    QTest::addColumn<bool>("primitive");
+    QTest::addColumn<int>("element");
+    QTest::newRow("default button frame") << true << int(QStyle::PE_FrameDefaultButton);
+    QTest::newRow("scroll bar add line") << false << int(QStyle::CE_ScrollBarAddLine);
+    QTest::newRow("scroll bar sub line") << false << int(QStyle::CE_ScrollBarSubLine);
+    QTest::newRow("scroll bar slider") << false << int(QStyle::CE_ScrollBarSlider);
+}
+
+// These draw nothing for an option of another type, and so for a missing
+// one: handed to the base style, which reads the option, it would crash.
+void tst_StyleDrawing::noOptionDrawsNothing()
+{
+    QFETCH(bool, primitive);
+    QFETCH(int, element);
+    const QStyle *style = m_styles[1].get();
+    const QColor background(200, 100, 50);
+    const QSize size(40, 20);
+    const QImage image = render(size, background, [&](QPainter *painter) {
+        if (primitive)
+            style->drawPrimitive(QStyle::PrimitiveElement(element), nullptr, painter);
+        else
+            style->drawControl(QStyle::ControlElement(element), nullptr, painter);
+    });
+    QCOMPARE(largestDifference(image, canvas(size, background)), 0);
+}
+
 void tst_StyleDrawing::scrollBarArrows_data()
 {
     QTest::addColumn<int>("theme");
@@ -832,6 +864,39 @@ void tst_StyleDrawing::cachedDrawingMatchesDirect()
     QVERIFY(largestDifference(cached, canvas(size, background)) > 0);
     // Translucent layers composed in another order round differently in 8
     // bits: up to 3 of 255, nowhere more.
+    QVERIFY2(largestDifference(cached, direct) <= 3,
+             qPrintable(QString::number(largestDifference(cached, direct))));
+}
+
+void tst_StyleDrawing::cacheFollowsAntialiasing_data()
+{
+    QTest::addColumn<int>("theme");
+    addThemeRows(
+        [](int theme, const QByteArray &prefix) { QTest::newRow(prefix + "combo box") << theme; });
+}
+
+// The combo box frame's outline takes the painter's antialiasing as it finds
+// it: a frame cached from a painter without antialiasing must not be served
+// to one with it.
+void tst_StyleDrawing::cacheFollowsAntialiasing()
+{
+    QFETCH(int, theme);
+    const QStyle *style = m_styles[theme].get();
+    const Drawing *request = drawingNamed(QStringLiteral("combo box"));
+    QVERIFY(request);
+    const QSize size = request->size + QSize(6, 4);
+    auto render = [&](bool antialiased, qreal opacity) {
+        return ::render(size, QColor(90, 140, 200), [&](QPainter *painter) {
+            painter->setRenderHint(QPainter::Antialiasing, antialiased);
+            painter->setOpacity(opacity);
+            request->draw(style, painter, QStyle::State_None);
+        });
+    };
+
+    const QImage aliased = render(false, 1); // fills the cache
+    const QImage cached = render(true, 1);
+    const QImage direct = render(true, 0.99999);
+    QVERIFY(largestDifference(aliased, direct) > 3);
     QVERIFY2(largestDifference(cached, direct) <= 3,
              qPrintable(QString::number(largestDifference(cached, direct))));
 }
