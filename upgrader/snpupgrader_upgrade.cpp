@@ -79,7 +79,9 @@ void SNPUpgrader::startUpgrade(const FirmwareImage &image)
     m_imageProblemReported = false;
     m_state = EnterBootloader;
     writeToDevice(SnpProtocol::Stx);
-    m_silenceTimer->start();
+    // A port that failed on this write has closed the link and said so.
+    if (m_serialPort->isOpen())
+        m_silenceTimer->start();
 }
 
 QString SNPUpgrader::selectUpgradeFile()
