@@ -92,6 +92,13 @@ QPalette CorvaneStyle::standardPalette() const
                           brightText, mid, button);
     palette.setColor(QPalette::Highlight, QColor(theme.highlight));
     palette.setColor(QPalette::HighlightedText, QColor(theme.highlightedText));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 5's setColorGroup() makes the placeholder half the foreground; Qt 6's leaves it.
+    QColor placeholder(theme.foreground);
+    placeholder.setAlpha(128);
+    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+        palette.setColor(group, QPalette::PlaceholderText, placeholder);
+#endif
     return palette;
 }
 

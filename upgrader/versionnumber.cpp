@@ -22,8 +22,8 @@ QStringList serverFileHeadFields(const QString &fileName)
 int weighted(int major, int minor, int patch)
 {
     const qint64 number = qint64(major) * 1000 + qint64(minor) * 100 + patch;
-    return int(
-        qBound<qint64>(std::numeric_limits<int>::min(), number, std::numeric_limits<int>::max()));
+    return int(qBound(qint64(std::numeric_limits<int>::min()), number,
+                      qint64(std::numeric_limits<int>::max())));
 }
 
 } // namespace
