@@ -2,16 +2,26 @@
 #
 #   snp_setup [extra Debian packages...]   installs what is missing, configures and builds
 #
-# Environment: BUILD_DIR (default: build), CMAKE_ARGS (extra configure arguments),
-# SNP_JOBS (parallel build jobs, default: the number of cores).
+# Environment: SNP_QT_MAJOR (the toolkit: 5, the default, or 6), BUILD_DIR (default: build
+# for Qt 5, build-qt6 for Qt 6), CMAKE_ARGS (extra configure arguments), SNP_JOBS (parallel
+# build jobs, default: the number of cores).
 
 SNP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$SNP_ROOT/build}
+SNP_QT_MAJOR=${SNP_QT_MAJOR:-5}
+case $SNP_QT_MAJOR in
+    5) SNP_BUILD_SUFFIX=
+       SNP_QT_PACKAGES=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5svg5-dev
+           qttools5-dev-tools) ;;
+    6) SNP_BUILD_SUFFIX=-qt6
+       SNP_QT_PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
+           qt6-qpa-plugins) ;;
+    *) echo "SNP_QT_MAJOR is 5 or 6, not '$SNP_QT_MAJOR'" >&2
+       return 2 2>/dev/null || exit 2 ;;
+esac
+BUILD_DIR=${BUILD_DIR:-$SNP_ROOT/build$SNP_BUILD_SUFFIX}
 SNP_JOBS=${SNP_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-SNP_PACKAGES=(cmake make g++ pkg-config
-    qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5svg5-dev qttools5-dev-tools
-    fonts-dejavu-core)
+SNP_PACKAGES=(cmake make g++ pkg-config "${SNP_QT_PACKAGES[@]}" fonts-dejavu-core)
 
 snp_say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
@@ -44,7 +54,8 @@ snp_install_packages() {
 
 snp_build() {
     snp_say "Configuring in $BUILD_DIR"
-    cmake -S "$SNP_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_ARGS:-} >/dev/null
+    cmake -S "$SNP_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DSNP_QT_MAJOR="$SNP_QT_MAJOR" ${CMAKE_ARGS:-} >/dev/null
     snp_say "Building with $SNP_JOBS jobs"
     cmake --build "$BUILD_DIR" -j "$SNP_JOBS"
 }
