@@ -28,7 +28,8 @@ struct ElisionKey
     }
 };
 
-uint qHash(const ElisionKey &key, uint seed = 0)
+// Hash values and seeds are size_t in Qt 6 (uint in Qt 5, which takes this one as well).
+size_t qHash(const ElisionKey &key, size_t seed = 0)
 {
     return ::qHash(key.text, seed) ^ ::qHash(key.font, seed) ^ ::qHash(key.width * 1024 + key.dpi);
 }

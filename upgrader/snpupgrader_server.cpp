@@ -106,10 +106,9 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     // replies (a late one would be ignored anyway) and its network thread, so that a window
     // that stays open all day does not gather a thread per query.
     auto *manager = new QNetworkAccessManager(this);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 follows redirects by default, Qt 5 does not: the replies come from the server asked.
+    // No redirect is followed (Qt 6 would by default, Qt 5 does not): the replies come from the
+    // server asked.
     manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-#endif
     const auto releaseManager = qScopeGuard([guarded = QPointer<QNetworkAccessManager>(manager)] {
         if (guarded)
             guarded->deleteLater();
