@@ -143,9 +143,8 @@ private:
     // An upgrade is being chosen (server queries, confirmation, download), for this connection.
     bool m_choosingUpgrade = false;
     int m_choiceConnection = 0;
-    // The SHA-256 of the image as checked before the start; only that image is programmed.
-    QByteArray m_checkedImageSha256;
-    // The upgrade running on the device since its first STX, recorded when it ends.
+    // The upgrade running on the device since its first STX, recorded when it ends. Its SHA-256
+    // is of the image as checked before the start: only that image is programmed.
     UpgradeHistory::Entry m_attempt;
     bool m_attemptRunning = false;
     QElapsedTimer m_attemptClock;

@@ -227,7 +227,7 @@ void SNPUpgrader::handleLoadImage()
     QString problem;
     if (!image.load(m_firmwareFilePath))
         problem = image.errorString();
-    else if (image.sha256() != m_checkedImageSha256)
+    else if (image.sha256() != m_attempt.sha256)
         problem = QStringLiteral("the image file %1 has changed since it was checked.")
                       .arg(m_firmwareFilePath);
     if (!problem.isEmpty()) {

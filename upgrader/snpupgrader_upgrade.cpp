@@ -75,7 +75,6 @@ void SNPUpgrader::startUpgrade(const FirmwareImage &image)
     m_attempt = historyEntry(image);
     m_attemptRunning = true;
     m_attemptClock.start();
-    m_checkedImageSha256 = image.sha256();
     m_imageProblemReported = false;
     m_state = EnterBootloader;
     writeToDevice(SnpProtocol::Stx);

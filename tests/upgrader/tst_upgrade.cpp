@@ -108,6 +108,7 @@ private slots:
     void upToDateStartsNothing();
     void emptyImageIsNotStarted();
     void imageThatVanishesAfterErase();
+    void imageChangedAfterTheCheckIsNotProgrammed();
     // A choice runs nested event loops: what happens in them must not start a second upgrade,
     // nor program another image, nor start on another link.
     void secondPressDuringTheDownloadStartsNothing();
@@ -445,6 +446,22 @@ void UpgradeTest::imageThatVanishesAfterErase()
     f.device.send("\r\nSEND HEX\r\n");
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QCOMPARE(f.device.device().programmedLines().size(), 3);
+}
+
+void UpgradeTest::imageChangedAfterTheCheckIsNotProgrammed()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage(Fmr130, hexImage(3));
+    const QString image = f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    QVERIFY(f.connectAndReadVersions());
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.logLines().contains("Start update using file: " + image));
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(4)); // while the device unlocks and erases
+    QVERIFY(f.waitForLogLine("Cannot program the device: the image file " + image
+                             + " has changed since it was checked. The device is erased and "
+                               "waits for the image; fix the file or disconnect."));
+    QCOMPARE(SNPUpgraderProbe::state(*f.window), 7);
+    QVERIFY(f.device.device().programmedLines().isEmpty());
 }
 
 void UpgradeTest::secondPressDuringTheDownloadStartsNothing()
