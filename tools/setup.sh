@@ -7,6 +7,14 @@
 # build jobs, default: the number of cores).
 
 SNP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+SNP_TARGET=${SNP_TARGET:-linux}
+case $SNP_TARGET in
+    linux) ;;
+    # Windows is built with Qt 6 cross-compiled from source (tools/windows/build-qt).
+    windows) SNP_QT_MAJOR=6 ;;
+    *) echo "SNP_TARGET is linux or windows, not '$SNP_TARGET'" >&2
+       return 2 2>/dev/null || exit 2 ;;
+esac
 SNP_QT_MAJOR=${SNP_QT_MAJOR:-5}
 case $SNP_QT_MAJOR in
     5) SNP_BUILD_SUFFIX=
@@ -18,6 +26,18 @@ case $SNP_QT_MAJOR in
     *) echo "SNP_QT_MAJOR is 5 or 6, not '$SNP_QT_MAJOR'" >&2
        return 2 2>/dev/null || exit 2 ;;
 esac
+if [ "$SNP_TARGET" = windows ]; then
+    SNP_BUILD_SUFFIX=-windows
+    # The host's Qt 6 gives the cross build its moc, uic and rcc; Wine runs what it builds;
+    # NSIS makes the installer; the Linux stand-ins for the device and the server are built
+    # against the host's Qt too.
+    SNP_QT_PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
+        qt6-qpa-plugins qt6-translations-l10n g++-mingw-w64-x86-64-posix
+        gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev patch xz-utils ninja-build
+        wine wine64 nsis xvfb xauth procps)
+    SNP_QT_WINDOWS=${SNP_QT_WINDOWS:-$HOME/.cache/snp300/qt-6.4.2-mingw64}
+    export SNP_QT_WINDOWS
+fi
 BUILD_DIR=${BUILD_DIR:-$SNP_ROOT/build$SNP_BUILD_SUFFIX}
 SNP_JOBS=${SNP_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
@@ -53,6 +73,7 @@ snp_install_packages() {
 }
 
 snp_build() {
+    [ "$SNP_TARGET" = windows ] && { snp_build_windows; return; }
     snp_say "Configuring in $BUILD_DIR"
     cmake -S "$SNP_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DSNP_QT_MAJOR="$SNP_QT_MAJOR" ${CMAKE_ARGS:-} >/dev/null
@@ -62,4 +83,24 @@ snp_build() {
 
 snp_setup() {
     snp_install_packages "$@" && snp_build
+}
+
+# The Windows build: Qt for Windows from the cache (built there once, about half an hour), the
+# project cross-built against it, and the Linux stand-ins for the device and the server in
+# $BUILD_DIR/host, which the tests under Wine talk to.
+snp_build_windows() {
+    "$SNP_ROOT/tools/windows/build-qt"
+    snp_say "Configuring the Windows build in $BUILD_DIR"
+    cmake -S "$SNP_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$SNP_QT_WINDOWS/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$SNP_ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$SNP_ROOT/tools/windows/wine-run" \
+        -DSNP_QT_MAJOR=6 -DSNP_BUILD_BENCH=OFF ${CMAKE_ARGS:-} >/dev/null
+    snp_say "Building for Windows with $SNP_JOBS jobs"
+    cmake --build "$BUILD_DIR" -j "$SNP_JOBS"
+    snp_say "Building the simulated device and the firmware server for this machine"
+    cmake -S "$SNP_ROOT" -B "$BUILD_DIR/host" -DCMAKE_BUILD_TYPE=Release -DSNP_QT_MAJOR=6 \
+        -DSNP_BUILD_TESTS=OFF -DSNP_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$BUILD_DIR/host" -j "$SNP_JOBS" --target snp300-sim snp300-firmware-server
 }

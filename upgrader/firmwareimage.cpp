@@ -1,6 +1,7 @@
 #include "firmwareimage.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -43,15 +44,16 @@ bool FirmwareImage::load(const QString &path)
 
     // The digest is of the bytes as stored, the lines as they are sent.
     QFile file(path);
+    const QString shownPath = QDir::toNativeSeparators(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_errorString = QStringLiteral("the image file %1 cannot be opened (%2).")
-                            .arg(path, file.errorString());
+                            .arg(shownPath, file.errorString());
         return false;
     }
     QCryptographicHash digest(QCryptographicHash::Sha256);
     if (!digest.addData(&file) || file.error() != QFileDevice::NoError) {
         m_errorString = QStringLiteral("the image file %1 cannot be read (%2).")
-                            .arg(path, file.errorString());
+                            .arg(shownPath, file.errorString());
         return false;
     }
     m_sha256 = digest.result();
@@ -60,7 +62,7 @@ bool FirmwareImage::load(const QString &path)
 
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         m_errorString = QStringLiteral("the image file %1 cannot be opened (%2).")
-                            .arg(path, file.errorString());
+                            .arg(shownPath, file.errorString());
         return false;
     }
     while (!file.atEnd()) {
@@ -71,11 +73,11 @@ bool FirmwareImage::load(const QString &path)
     }
     if (file.error() != QFileDevice::NoError) {
         m_errorString = QStringLiteral("the image file %1 cannot be read (%2).")
-                            .arg(path, file.errorString());
+                            .arg(shownPath, file.errorString());
         return false;
     }
     if (m_lines.isEmpty()) {
-        m_errorString = QStringLiteral("the image file %1 holds no line.").arg(path);
+        m_errorString = QStringLiteral("the image file %1 holds no line.").arg(shownPath);
         return false;
     }
     return true;
@@ -155,5 +157,5 @@ QString FirmwareImage::recordFault(const QByteArray &record, int *recordType)
 QString FirmwareImage::faultAtLine(int lineNumber, const QString &fault) const
 {
     return QStringLiteral("the image file %1 is damaged at line %2: %3.")
-        .arg(m_path, QString::number(lineNumber), fault);
+        .arg(QDir::toNativeSeparators(m_path), QString::number(lineNumber), fault);
 }

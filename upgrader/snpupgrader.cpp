@@ -4,6 +4,7 @@
 #include "ui_snpupgrader.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMessageBox>
 #include <QSerialPort>
@@ -133,17 +134,13 @@ bool SNPUpgrader::isLinkStill(int connection) const
 }
 
 // Closes the link as Disconnect does. CAN tells the device to leave its bootloader; it must reach
-// the device before the port closes, since closing drops what is not yet written.
+// the device before the port closes, since closing drops what is not yet written (on Windows it
+// cancels a write still pending).
 void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
         writeToDevice(SnpProtocol::Cancel);
-        if (m_serialPort->bytesToWrite() > 0) {
-            // The wait reads what the device sends meanwhile; none of it may reach the dialogue,
-            // which would answer it with an image line after CAN or close the link again.
-            const QSignalBlocker quiet(m_serialPort);
-            m_serialPort->waitForBytesWritten(FinalWriteTimeoutMs);
-        }
+        drainWrites(FinalWriteTimeoutMs);
     }
     m_serialPort->close();
     m_silenceTimer->stop();
@@ -151,6 +148,20 @@ void SNPUpgrader::closeLink(bool sendCancel)
     ui->usbProgressBar->resetFormat(); // no time left for an upgrade that ended
     ui->usbBtnConnect->setText(tr("Connect"));
     ui->usbBtnUpgrade->setEnabled(false);
+}
+
+// Waits until every byte written has left, or the time is up. One wait for bytes written may end
+// on an earlier write's completion while the last write is still pending, so it waits again
+// until nothing is left. The wait reads what the device sends meanwhile; none of it may reach
+// the dialogue, which would answer it with an image line after CAN or close the link again.
+void SNPUpgrader::drainWrites(int timeoutMs)
+{
+    const QSignalBlocker quiet(m_serialPort);
+    const QDeadlineTimer deadline(timeoutMs);
+    while (m_serialPort->bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (!m_serialPort->waitForBytesWritten(int(deadline.remainingTime())))
+            break;
+    }
 }
 
 void SNPUpgrader::verStrTimeout()

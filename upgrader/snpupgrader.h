@@ -95,6 +95,7 @@ private:
                       const QString &logLine = QString());
 
     void closeLink(bool sendCancel);
+    void drainWrites(int timeoutMs);
     bool isLinkStill(int connection) const;
     void onSerialError(QSerialPort::SerialPortError error);
     void onDeviceSilent();

@@ -6,6 +6,7 @@
 #include "logger.h"
 #include "snpupgrader.h"
 
+#include <QDir>
 #include <QSerialPort>
 
 UpgradeHistory::Entry SNPUpgrader::historyEntry(const FirmwareImage &image) const
@@ -16,7 +17,7 @@ UpgradeHistory::Entry SNPUpgrader::historyEntry(const FirmwareImage &image) cons
     entry.appBefore = m_appVersion;
     entry.bootloaderBefore = m_bootloaderVersion;
     entry.bootloader = m_bootloaderUpdateNeeded;
-    entry.image = m_firmwareFilePath;
+    entry.image = QDir::toNativeSeparators(m_firmwareFilePath); // as the operator knows it
     entry.sha256 = image.sha256();
     entry.bytes = image.size();
     entry.lines = image.lines().size();
@@ -43,7 +44,7 @@ void SNPUpgrader::recordAttempt(const UpgradeHistory::Entry &entry)
     UpgradeHistory history;
     if (!history.append(entry)) {
         appendLog(QStringLiteral("The upgrade could not be recorded in %1 (%2).")
-                      .arg(history.path(), history.errorString()),
+                      .arg(QDir::toNativeSeparators(history.path()), history.errorString()),
                   cvc::Error);
     }
 }

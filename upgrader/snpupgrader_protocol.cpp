@@ -11,6 +11,7 @@
 #include "ui_snpupgrader.h"
 #include "versionnumber.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QTimer>
@@ -229,7 +230,7 @@ void SNPUpgrader::handleLoadImage()
         problem = image.errorString();
     else if (image.sha256() != m_attempt.sha256)
         problem = QStringLiteral("the image file %1 has changed since it was checked.")
-                      .arg(m_firmwareFilePath);
+                      .arg(QDir::toNativeSeparators(m_firmwareFilePath));
     if (!problem.isEmpty()) {
         // Every further chunk tries again; the operator is told once.
         if (!m_imageProblemReported) {

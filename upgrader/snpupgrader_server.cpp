@@ -167,7 +167,7 @@ QString SNPUpgrader::storeDownload(const QString &fileName)
     if (!file.open(QIODevice::WriteOnly) || file.write(m_downloadData) != m_downloadData.size()
         || !file.commit()) {
         appendLog(QStringLiteral("Cannot store the downloaded image %1 (%2).")
-                      .arg(path, file.errorString()));
+                      .arg(QDir::toNativeSeparators(path), file.errorString()));
         return QString();
     }
     return path;

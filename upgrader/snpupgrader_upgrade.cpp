@@ -70,7 +70,8 @@ void SNPUpgrader::onUpgradeClicked()
 
 void SNPUpgrader::startUpgrade(const FirmwareImage &image)
 {
-    appendLog(QStringLiteral("Start update using file: %1").arg(m_firmwareFilePath));
+    appendLog(QStringLiteral("Start update using file: %1")
+                  .arg(QDir::toNativeSeparators(m_firmwareFilePath)));
     ui->usbBtnUpgrade->setEnabled(false);
     m_attempt = historyEntry(image);
     m_attemptRunning = true;

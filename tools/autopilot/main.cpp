@@ -9,9 +9,21 @@
 #include "snpupgrader.h"
 #include "upgradepilot.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
+#include <QStyle>
 #include <QTextStream>
 #include <QTimer>
+
+// The name the style factory made the style under: the installed program must run in its own.
+static QString styleName(const QStyle *style)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 1, 0)
+    return style->name(); // Qt 6 no longer names the style object
+#else
+    return style->objectName();
+#endif
+}
 
 int main(int argc, char **argv)
 {
@@ -40,6 +52,7 @@ int main(int argc, char **argv)
     window.show();
 
     QTextStream out(stdout);
+    out << "  style: " << styleName(QApplication::style()) << Qt::endl;
     UpgradePilot pilot(&window, parser.value(port));
     pilot.setReporter([&out](const QString &line) { out << "  " << line << Qt::endl; });
     QObject::connect(&pilot, &UpgradePilot::finished, &app, [&](bool done) {
