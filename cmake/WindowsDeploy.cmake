@@ -3,13 +3,6 @@
 # own translations of the languages the program speaks. The DLLs are found by following the
 # imports of every installed binary with MinGW's objdump, so nothing here lists them by hand.
 
-get_target_property(SNP_QT_CORE_DLL Qt::Core IMPORTED_LOCATION_RELEASE)
-if(NOT SNP_QT_CORE_DLL)
-    get_target_property(SNP_QT_CORE_DLL Qt::Core IMPORTED_LOCATION)
-endif()
-get_filename_component(SNP_QT_BIN_DIR "${SNP_QT_CORE_DLL}" DIRECTORY)
-get_filename_component(SNP_QT_PREFIX "${SNP_QT_BIN_DIR}" DIRECTORY)
-
 # MinGW's runtime (libstdc++, libgcc_s, winpthread) lives beside the cross compiler.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
     OUTPUT_VARIABLE SNP_MINGW_STDCXX OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -27,16 +20,18 @@ set(SNP_QT_PLUGINS
     imageformats/qsvg.dll
     imageformats/qico.dll
     iconengines/qsvgicon.dll
-    tls/qschannelbackend.dll
-    networkinformation/qnetworklistmanager.dll)
+    tls/qschannelbackend.dll)
 
 set(SNP_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
     "Qt's own translations (qtbase_xx.qm) shipped beside the program")
 
+# Qt's DLLs are in bin/ of its installation, its plugins in plugins/.
 install(CODE "
-    set(SNP_QT_PREFIX \"${SNP_QT_PREFIX}\")
+    set(SNP_QT_BIN_DIR \"$<TARGET_FILE_DIR:Qt6::Core>\")
+    get_filename_component(SNP_QT_PREFIX \"\${SNP_QT_BIN_DIR}\" DIRECTORY)
     set(SNP_QT_PLUGINS \"${SNP_QT_PLUGINS}\")
-    set(SNP_DLL_DIRS \"${SNP_QT_BIN_DIR};${SNP_MINGW_GCC_DIR};${SNP_MINGW_LIB_DIR};${SNP_WINDOWS_SYSTEM_DLL_DIR}\")
+    set(SNP_DLL_DIRS \"\${SNP_QT_BIN_DIR};${SNP_MINGW_GCC_DIR};${SNP_MINGW_LIB_DIR}\")
+    set(SNP_LOOKUP_DIR \"${CMAKE_BINARY_DIR}/dll-lookup\")
     set(SNP_SYSTEM_DLL_DIR \"${SNP_WINDOWS_SYSTEM_DLL_DIR}\")
     set(SNP_OBJDUMP \"${CMAKE_OBJDUMP}\")
     set(SNP_TRANSLATIONS_DIR \"${SNP_QT_TRANSLATIONS_DIR}\")

@@ -24,13 +24,28 @@ foreach(language IN LISTS SNP_LANGUAGES)
     endforeach()
 endforeach()
 
+# Windows matches DLL names in any case and CMake asks for them in lower case, while this file
+# system tells Qt6Core.dll from qt6core.dll: the DLLs are looked up through lower-case links.
+file(REMOVE_RECURSE "${SNP_LOOKUP_DIR}")
+file(MAKE_DIRECTORY "${SNP_LOOKUP_DIR}")
+foreach(dir IN LISTS SNP_DLL_DIRS)
+    file(GLOB dlls "${dir}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" lower)
+        if(NOT EXISTS "${SNP_LOOKUP_DIR}/${lower}")
+            file(CREATE_LINK "${dll}" "${SNP_LOOKUP_DIR}/${lower}" SYMBOLIC)
+        endif()
+    endforeach()
+endforeach()
+
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM "windows+pe")
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL "objdump")
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${SNP_OBJDUMP}")
 file(GET_RUNTIME_DEPENDENCIES
     EXECUTABLES "${prefix}/${SNP_PROGRAM_FILE}"
     MODULES ${modules}
-    DIRECTORIES ${SNP_DLL_DIRS}
+    DIRECTORIES "${SNP_LOOKUP_DIR}" "${SNP_SYSTEM_DLL_DIR}"
     PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-"
     RESOLVED_DEPENDENCIES_VAR resolved
     UNRESOLVED_DEPENDENCIES_VAR unresolved
@@ -43,5 +58,6 @@ foreach(dll IN LISTS resolved)
     if(systemDll EQUAL 0)
         continue() # part of Windows itself
     endif()
-    file(INSTALL "${dll}" DESTINATION "${prefix}")
+    file(REAL_PATH "${dll}" file) # the DLL under its own name, not its lower-case link
+    file(INSTALL "${file}" DESTINATION "${prefix}")
 endforeach()

@@ -3,7 +3,8 @@
 #   snp_wine_start PREFIX     a prefix of its own (made on first use), its server started here
 #                             and remembered by PID, Documents a real folder inside it
 #   snp_wine_stop             stops that server by its PID
-#   snp_wine_com_port N DEV   maps COMN of the prefix to the device file DEV (a pseudo-terminal)
+#   snp_wine_com_port N DEV   maps COMN of the prefix to the device file DEV (a pseudo-terminal
+#                             or a link to one), restarting the prefix
 #   snp_wine_documents NAME   makes the user's Documents folder C:\users\<user>\NAME
 #   snp_wine_windows_path P   the Windows form (Z:\...) of a Linux path
 #   snp_wine ARGS...          runs wine in the prefix, its output to files: the prefix's
@@ -42,8 +43,8 @@ snp_wine_start() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         snp_say "Making the Wine prefix $WINEPREFIX"
         snp_wine wineboot -i
+        snp_wine_documents Documents
     fi
-    snp_wine_documents Documents
 }
 
 snp_wine_stop() {
@@ -69,8 +70,11 @@ snp_wine_documents() {
     SNP_WINE_DOCUMENTS="$user_dir/$1"
 }
 
-# QSerialPortInfo lists a COM port of the prefix only when HKLM\Software\Wine\Ports names it.
+# QSerialPortInfo lists a COM port of the prefix only when HKLM\Software\Wine\Ports names it,
+# and Wine's mount manager reads that key when the prefix starts: the prefix is restarted.
 snp_wine_com_port() {
     ln -sfn "$2" "$WINEPREFIX/dosdevices/com$1"
     snp_wine reg add 'HKLM\Software\Wine\Ports' /v "COM$1" /t REG_SZ /d "$2" /f
+    snp_wine_stop
+    snp_wine_start "$WINEPREFIX"
 }
