@@ -55,11 +55,12 @@ void BasicFileLog::log(int level, qint64 utc, const QString &message)
 void BasicFileLog::writeLine(const QString &levelName, qint64 utc, const QString &message)
 {
     const QString time = QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC).toString(m_timeFormat);
-    const QString prefix
-        = QLatin1Char('[') + time + QLatin1String("] [") + levelName + QLatin1String("] ");
-    m_file.write(prefix.toUtf8());
-    m_file.write(message.toUtf8());
-    m_file.write("\n", 1);
+    // The whole line goes to the file in one write: with the file opened for appending, each
+    // write lands at the end as a whole, so lines never tear, whatever else appends to the file
+    // (another window started in the same second writes to the same file).
+    const QString line = QLatin1Char('[') + time + QLatin1String("] [") + levelName
+        + QLatin1String("] ") + message + QLatin1Char('\n');
+    m_file.write(line.toUtf8());
 }
 
 } // namespace cvc

@@ -1,5 +1,6 @@
 #include "serverconfig.h"
 
+#include <QNetworkProxyFactory>
 #include <QtGlobal>
 
 namespace ServerConfig {
@@ -27,6 +28,11 @@ QString userName()
 QString password()
 {
     return QStringLiteral(SNP300_SERVER_PASSWORD);
+}
+
+void useSystemProxy()
+{
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
 }
 
 } // namespace ServerConfig

@@ -14,6 +14,11 @@ QUrl endpoint(); // the base URL followed by "/snp300/index.php"
 QString userName();
 QString password();
 
+// Makes the program reach the server through the system's proxy, if one is set: on Linux the
+// environment (http_proxy, no_proxy), on Windows and macOS the system's settings. Called once at
+// start-up.
+void useSystemProxy();
+
 } // namespace ServerConfig
 
 #endif // SERVERCONFIG_H

@@ -1,9 +1,11 @@
 #include "snpupgrader.h"
 #include "logger.h"
+#include "portopenfailure.h"
 #include "snpprotocol.h"
 #include "ui_snpupgrader.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QMessageBox>
@@ -46,6 +48,35 @@ SNPUpgrader::~SNPUpgrader()
     endAttempt(UpgradeHistory::Result::Interrupted);
     disconnect(m_serialPort, nullptr, this, nullptr);
     delete ui;
+}
+
+// Closing the window in the middle of programming leaves the device without working firmware:
+// between the upgrade's first byte and its end the operator is asked first, No being the
+// default. Closing goes on as before otherwise; the destructor records an upgrade it cuts off.
+void SNPUpgrader::closeEvent(QCloseEvent *event)
+{
+    if (m_attemptRunning && !confirmCloseDuringUpgrade()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+// The question runs a nested event loop, during which the upgrade goes on untouched (it may even
+// end meanwhile); the answer stands either way.
+bool SNPUpgrader::confirmCloseDuringUpgrade()
+{
+    QMessageBox box;
+    box.setWindowTitle(QStringLiteral("SNPUpgrader"));
+    box.setIcon(QMessageBox::Question);
+    box.setText(tr("An upgrade of the SNP300 is running. Closing now leaves the device without "
+                   "working firmware until it is upgraded again. Close anyway?"));
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    int answer = QMessageBox::No;
+    runModal([&box, &answer] { answer = box.exec(); });
+    return answer == QMessageBox::Yes;
 }
 
 void SNPUpgrader::initialize()
@@ -110,8 +141,12 @@ void SNPUpgrader::toggleConnection()
     m_serialPort->setFlowControl(QSerialPort::NoFlowControl);
 
     if (!m_serialPort->open(QIODevice::ReadWrite)) {
+        // The port's error is read before close(), which replaces it.
+        const PortOpenFailure::Facts facts = PortOpenFailure::factsOf(*m_serialPort, portName);
         m_serialPort->close();
+        m_serialPort->clearError();
         appendLog(QStringLiteral("Unable to connect."), cvc::Error);
+        appendLog(PortOpenFailure::explanation(facts), cvc::Error);
         return;
     }
 

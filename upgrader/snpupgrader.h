@@ -13,7 +13,9 @@
 
 #include <functional>
 
+class BoundedReply;
 class FirmwareImage;
+class QCloseEvent;
 class QDomNode;
 class QNetworkReply;
 class QTimer;
@@ -62,6 +64,10 @@ public:
 signals:
     void phpDownloadFinished();
 
+protected:
+    // Between the upgrade's first byte and its end, asks before the window closes.
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void replyUrlRequestFinished(QNetworkReply *reply);
     void verStrTimeout();
@@ -105,8 +111,14 @@ private:
     void appendLog(const QString &message, int level = cvc::Info);
     void showInformation(const QString &text);
     void runModal(const std::function<void()> &showBox);
-    bool awaitReply(QNetworkReply *reply, int kind, int timeoutMs);
+    // How a wait for a server reply ended: with the reply, without one (time-out, error), or
+    // with the reply refused for passing its bound.
+    enum class ReplyOutcome { Answered, Unanswered, Refused };
+    ReplyOutcome awaitReply(QNetworkReply *reply, int kind, int timeoutMs,
+                            const QString &fileName = QString());
+    QString refusalText(const BoundedReply &body, int kind, const QString &fileName) const;
     QString storeDownload(const QString &fileName);
+    bool confirmCloseDuringUpgrade();
 
     friend struct SNPUpgraderProbe; // read access for the tests
 
@@ -136,6 +148,7 @@ private:
         bool answered = false;
         QString text; // the list, for a list request
         QByteArray data; // the file, for a download
+        BoundedReply *body = nullptr; // reads the reply as it arrives, up to its bound
     };
     QList<AwaitedReply *> m_awaitedReplies; // in the order the waits began
     // Each successful connect counts one up. A handler that waited in a nested event loop acts
@@ -144,6 +157,9 @@ private:
     // An upgrade is being chosen (server queries, confirmation, download), for this connection.
     bool m_choosingUpgrade = false;
     int m_choiceConnection = 0;
+    // The image chosen was downloaded but could not be stored. The cause has been told; nothing
+    // that blames the server follows it.
+    bool m_downloadNotStored = false;
     // The upgrade running on the device since its first STX, recorded when it ends. Its SHA-256
     // is of the image as checked before the start: only that image is programmed.
     UpgradeHistory::Entry m_attempt;

@@ -2,7 +2,10 @@
 // kind, and its download into the Documents folder. Callers see one synchronous call; inside it
 // the program waits for each reply in a nested event loop.
 
+#include "boundedreply.h"
 #include "cvtwaitforsignalhelper.h"
+#include "downloadprogressbar.h"
+#include "imagestore.h"
 #include "serverconfig.h"
 #include "serverfilename.h"
 #include "snpprotocol.h"
@@ -18,18 +21,23 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUrlQuery>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 const int ListWaitMs = 5000;
 const int DownloadWaitMs = 50000;
 const int MaxListDepth = 256;
+// The largest replies taken from the server. A reply that passes its bound is refused as soon as
+// it does, so that a server that never stops sending cannot take the memory. A list of a few
+// thousand images is some hundred kilobytes; images are about a megabyte.
+const qint64 MaxListReplyBytes = 4 * 1024 * 1024;
+const qint64 MaxImageBytes = 64 * 1024 * 1024;
 
 enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
 
@@ -120,8 +128,14 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         request,
         formBody(accountFields() << qMakePair(QStringLiteral("service"),
                                               QLatin1String(SnpProtocol::ListService))));
-    if (!awaitReply(listReply, ListRequest, ListWaitMs))
+    switch (awaitReply(listReply, ListRequest, ListWaitMs)) {
+    case ReplyOutcome::Answered:
+        break;
+    case ReplyOutcome::Refused: // a reply that cannot be read, told as it was refused
+        return QString();
+    case ReplyOutcome::Unanswered:
         return QLatin1String(SnpProtocol::NoRequestResponse);
+    }
 
     const QString listText = QString(m_replyText).remove(QStringLiteral("<hr>"));
     QDomDocument document;
@@ -150,24 +164,27 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         formBody(accountFields() << qMakePair(QStringLiteral("service"),
                                               QLatin1String(SnpProtocol::GetService))
                                  << qMakePair(QStringLiteral("name"), chosen)));
-    if (!awaitReply(downloadReply, DownloadRequest, DownloadWaitMs) || m_downloadData.isEmpty())
+    if (awaitReply(downloadReply, DownloadRequest, DownloadWaitMs, chosen) != ReplyOutcome::Answered
+        || m_downloadData.isEmpty())
         return QString();
     return storeDownload(chosen);
 }
 
-// Stores the downloaded image so that its path never names a partial file: the bytes go to a
-// temporary file that replaces the target only once everything is written. On failure an
-// earlier file of that name stays as it was.
+// Stores the downloaded image so that its path never names a partial file (see ImageStore). A
+// failure is told with its real cause and what the operator can do.
 QString SNPUpgrader::storeDownload(const QString &fileName)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = tr("%1/%2").arg(folder, fileName);
-    QDir().mkpath(folder);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_downloadData) != m_downloadData.size()
-        || !file.commit()) {
-        appendLog(QStringLiteral("Cannot store the downloaded image %1 (%2).")
-                      .arg(QDir::toNativeSeparators(path), file.errorString()));
+    ImageStore store;
+    if (!store.store(path, m_downloadData)) {
+        m_downloadNotStored = true;
+        appendLog(QStringLiteral("Cannot store the downloaded image %1 (%2). The upgrade was not "
+                                 "started: make room in %3 or make it writable, then press "
+                                 "Upgrade SNP300... again.")
+                      .arg(QDir::toNativeSeparators(path), store.errorString(),
+                           QDir::toNativeSeparators(folder)),
+                  cvc::Error);
         return QString();
     }
     return path;
@@ -177,12 +194,27 @@ QString SNPUpgrader::storeDownload(const QString &fileName)
 // no request, and waits nest: a reconnect or a version answer may query the server while this
 // wait runs, and the replies of those queries end the nested loop too. So only this request's
 // own reply ends the wait, and on success the buffer of its kind holds this reply's body, whatever
-// a nested query has put there since.
-bool SNPUpgrader::awaitReply(QNetworkReply *reply, int kind, int timeoutMs)
+// a nested query has put there since. The reply is read as it arrives, up to the bound of its
+// kind; one that passes it ends the wait at once, told in the log box.
+SNPUpgrader::ReplyOutcome SNPUpgrader::awaitReply(QNetworkReply *reply, int kind, int timeoutMs,
+                                                  const QString &fileName)
 {
+    BoundedReply body(reply, kind == ListRequest ? MaxListReplyBytes : MaxImageBytes);
+    connect(&body, &BoundedReply::refused, this, [this, &body, kind, fileName] {
+        appendLog(refusalText(body, kind, fileName), cvc::Error);
+    });
+    // The operator sees that a download runs, and how far it is.
+    std::unique_ptr<DownloadProgressBar> progress;
+    if (kind == DownloadRequest) {
+        progress = std::make_unique<DownloadProgressBar>(ui->usbProgressBar, fileName);
+        connect(&body, &BoundedReply::progress, this,
+                [&progress](qint64 received, qint64 total) { progress->show(received, total); });
+    }
+
     AwaitedReply awaited;
     awaited.reply = reply;
     awaited.kind = kind;
+    awaited.body = &body;
     m_awaitedReplies.append(&awaited);
     // The operator sees that the program waits, whichever way the wait ends.
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -193,24 +225,47 @@ bool SNPUpgrader::awaitReply(QNetworkReply *reply, int kind, int timeoutMs)
 
     const QDeadlineTimer deadline(timeoutMs);
     while (!awaited.answered) {
+        if (body.isRefused())
+            return ReplyOutcome::Refused;
         if (deadline.hasExpired())
-            return false;
+            return ReplyOutcome::Unanswered;
         // Counts the signals of this wait: a wait that ends without one and without its time-out
         // was ended by the application quitting, which is no answer.
         int emitted = 0;
         const QMetaObject::Connection counter
             = connect(this, &SNPUpgrader::phpDownloadFinished, this, [&emitted] { ++emitted; });
         CvtWaitForSignalHelper helper(this, SIGNAL(phpDownloadFinished()));
+        // A refused reply ends the wait as its time-out would, only sooner.
+        connect(&body, &BoundedReply::refused, &helper, &CvtWaitForSignalHelper::timeout);
         const bool signalled = helper.wait(int(qMax<qint64>(1, deadline.remainingTime())));
         disconnect(counter);
         if (!awaited.answered && (!signalled || emitted == 0))
-            return false;
+            return body.isRefused() ? ReplyOutcome::Refused : ReplyOutcome::Unanswered;
     }
     if (kind == ListRequest)
         m_replyText = awaited.text;
     else
         m_downloadData = awaited.data;
-    return true;
+    return ReplyOutcome::Answered;
+}
+
+// "The reply of the firmware server http://host:8300 to the download of x was refused: ..."
+QString SNPUpgrader::refusalText(const BoundedReply &body, int kind, const QString &fileName) const
+{
+    const QString request = kind == ListRequest
+        ? QStringLiteral("the list request")
+        : QStringLiteral("the download of %1").arg(fileName);
+    const QString what
+        = kind == ListRequest ? QStringLiteral("a file list") : QStringLiteral("an image");
+    const QString size = body.announced() > body.bound()
+        ? QStringLiteral("it announced %1 bytes").arg(body.announced())
+        : QStringLiteral("more than %1 bytes arrived").arg(body.bound());
+    const QString outcome = kind == ListRequest ? QStringLiteral("Nothing of it was used.")
+                                                : QStringLiteral("Nothing was stored.");
+    return QStringLiteral("The reply of the firmware server %1 to %2 was refused: it is larger "
+                          "than the bound of %3 for %4 (%5). %6")
+        .arg(ServerConfig::baseUrl(), request, BoundedReply::sizeText(body.bound()), what, size,
+             outcome);
 }
 
 void SNPUpgrader::replyUrlRequestFinished(QNetworkReply *reply)
@@ -225,13 +280,17 @@ void SNPUpgrader::replyUrlRequestFinished(QNetworkReply *reply)
     if (reply->error() != QNetworkReply::NoError)
         return;
     // The reply is stored as the kind of its own request: m_requestKind is the kind of the last
-    // request sent, which a nested query may have changed.
+    // request sent, which a nested query may have changed. Its body was read as it arrived; the
+    // rest of it may still pass the bound.
+    const QByteArray body = (*awaited)->body->takeBody();
+    if ((*awaited)->body->isRefused())
+        return;
     if ((*awaited)->kind == ListRequest) {
-        m_replyText = QString::fromUtf8(reply->readAll());
+        m_replyText = QString::fromUtf8(body);
         (*awaited)->text = m_replyText;
     } else {
         m_downloadData.clear();
-        m_downloadData = reply->readAll();
+        m_downloadData = body;
         (*awaited)->data = m_downloadData;
     }
     (*awaited)->answered = true;

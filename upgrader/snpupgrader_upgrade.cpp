@@ -31,6 +31,7 @@ void SNPUpgrader::onUpgradeClicked()
     m_choosingUpgrade = true;
     m_choiceConnection = m_connectionCount;
     ui->usbBtnUpgrade->setEnabled(false);
+    m_downloadNotStored = false;
     m_firmwareFilePath = selectUpgradeFile();
     m_choosingUpgrade = false;
 
@@ -46,8 +47,11 @@ void SNPUpgrader::onUpgradeClicked()
         return;
     }
     if (m_firmwareFilePath.isEmpty()) {
-        appendLog(QStringLiteral("Server not available or firmware already up to date"),
-                  cvc::Warning);
+        // An image that came but could not be stored is no fault of the server: its cause has
+        // been told, and the line that would send the operator to the network is left out.
+        if (!m_downloadNotStored)
+            appendLog(QStringLiteral("Server not available or firmware already up to date"),
+                      cvc::Warning);
         ui->usbBtnUpgrade->setEnabled(true);
         return;
     }

@@ -3,9 +3,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace {
+
+// How long an append waits for another window (or program) that appends at the same time.
+const int LockWaitMs = 10000;
+
+// A field that a spreadsheet would read as a formula (or as the start of one).
+bool startsLikeAFormula(const QString &field)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !field.isEmpty() && formulaStarts.contains(field.at(0));
+}
 
 QString resultName(UpgradeHistory::Result result)
 {
@@ -101,6 +112,26 @@ bool UpgradeHistory::append(const Entry &entry)
         m_errorString = QStringLiteral("the folder %1 cannot be created").arg(folder);
         return false;
     }
+    // Two windows may end an upgrade at the same moment: under the lock beside the file one of
+    // them writes the header of a new file, and each row goes in whole after the other.
+    QLockFile lock(m_path + QLatin1String(".lock"));
+    if (!lock.tryLock(LockWaitMs)) {
+        switch (lock.error()) {
+        case QLockFile::LockFailedError:
+            m_errorString = QStringLiteral("another program has held %1.lock for %2 s")
+                                .arg(m_path)
+                                .arg(LockWaitMs / 1000);
+            break;
+        case QLockFile::PermissionError:
+            m_errorString
+                = QStringLiteral("no permission to create the lock file %1.lock").arg(m_path);
+            break;
+        default:
+            m_errorString = QStringLiteral("the lock file %1.lock cannot be created").arg(m_path);
+            break;
+        }
+        return false;
+    }
     QByteArray text;
     if (QFileInfo(m_path).size() == 0)
         text = csvRow(header());
@@ -124,7 +155,12 @@ QByteArray UpgradeHistory::csvRow(const QStringList &fields)
 {
     QStringList quoted;
     for (QString field : fields) {
-        if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
+        // Versions come from the device: one that reads as a formula is shown by spreadsheets
+        // as text, with an apostrophe before it inside the quotes (as OWASP has it for CSV).
+        const bool formula = startsLikeAFormula(field);
+        if (formula)
+            field.prepend(QLatin1Char('\''));
+        if (formula || field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
             || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
             field.replace(QLatin1Char('"'), QLatin1String("\"\""));
             field = QLatin1Char('"') + field + QLatin1Char('"');

@@ -9,7 +9,8 @@
 // The record of every upgrade attempt that reached the device or was refused for its image:
 // History.csv in the data folder (beside the Logs folder, so the log retention never deletes
 // it). UTF-8, one row per attempt with the fields quoted as RFC 4180 has it, a header row when
-// the file is created; rows are only ever appended.
+// the file is created; rows are only ever appended, each under a lock file beside it
+// (History.csv.lock), so that windows side by side write the header once and whole rows.
 class UpgradeHistory
 {
 public:
@@ -47,7 +48,8 @@ public:
     QString errorString() const { return m_errorString; }
 
     // One row: the fields joined by commas, those holding a comma, a quote or a line break
-    // quoted, quotes doubled; CR LF at the end.
+    // quoted, quotes doubled; CR LF at the end. A field that begins with =, +, -, @, a tab or a
+    // CR gets an apostrophe before it inside quotes, so that spreadsheets show it as text.
     static QByteArray csvRow(const QStringList &fields);
 
 private:

@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <atomic>
 #include <ctime>
 #include <functional>
 
@@ -98,6 +100,7 @@ private slots:
     void messageWrittenUnchanged();
     void loggerStampsInUtc();
     void appendsToExistingFile();
+    void linesNeverTear();
     void unopenableFileDropsMessages();
     void fatalFormatsLikePrintf();
 
@@ -231,6 +234,51 @@ void TestLogEngine::appendsToExistingFile()
     dispatch(cvc::Info, sampleUtc, QStringLiteral("this run"));
     QCOMPARE(readAll(path),
              QByteArray("[01:02:03.004] [Info] earlier run\n[14:03:09.517] [Info] this run\n"));
+}
+
+// Two windows started in the same second write to one file, and other programs may append to it
+// too: each line goes to the file in one write, so no line tears into another.
+void TestLogEngine::linesNeverTear()
+{
+    const QString path = m_dir.filePath(QStringLiteral("shared.log"));
+    cvc::LogEngine engine;
+    new cvc::BasicFileLog(path);
+
+    std::atomic<bool> stop { false };
+    std::atomic<int> written { 0 };
+    QThread *other = QThread::create([path, &stop, &written] {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+            return;
+        while (!stop)
+            file.write("another writer's line " + QByteArray::number(written++) + '\n');
+    });
+    other->start();
+    QTRY_VERIFY(written > 0);
+    const int lines = 5000;
+    for (int i = 0; i < lines; ++i)
+        dispatch(cvc::Info, sampleUtc, QStringLiteral("line %1 of this run").arg(i));
+    stop = true;
+    other->wait();
+    delete other;
+
+    const QRegularExpression ours(QStringLiteral("^\\[14:03:09\\.517\\] \\[Info\\] line (\\d+) of "
+                                                 "this run$"));
+    const QRegularExpression theirs(QStringLiteral("^another writer's line \\d+$"));
+    QList<int> seen;
+    const QList<QByteArray> content = readAll(path).split('\n');
+    QVERIFY(content.last().isEmpty());
+    for (int i = 0; i < content.size() - 1; ++i) {
+        const QString line = QString::fromUtf8(content.at(i));
+        const QRegularExpressionMatch match = ours.match(line);
+        if (match.hasMatch())
+            seen.append(match.captured(1).toInt());
+        else
+            QVERIFY2(theirs.match(line).hasMatch(), qPrintable("torn line: " + line));
+    }
+    QCOMPARE(seen.size(), lines);
+    for (int i = 0; i < lines; ++i)
+        QCOMPARE(seen.at(i), i);
 }
 
 void TestLogEngine::unopenableFileDropsMessages()

@@ -26,6 +26,7 @@ public:
         QString styleSheet;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton; // Enter's button
         QMessageBox::StandardButton answer = QMessageBox::NoButton; // what was clicked
         bool hadParent = false;
     };

@@ -4,6 +4,10 @@
 #include "snpupgraderprobe.h"
 #include "windowfixture.h"
 
+#include <QLockFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QThread>
 #include <QtTest>
 #include <memory>
 
@@ -43,6 +47,11 @@ private slots:
     void chattyDeviceFillsNoMoreThanTheReceiveLimit();
     void interruptedUpgradesAreRecorded();
     void historyThatCannotBeWrittenStopsNothing();
+    void imageThatDoesNotFitTellsTheFullDisk();
+    void closingMidUpgradeAsksFirst();
+    void closingAtOtherTimesAsksNothing();
+    void versionsThatReadAsFormulasAreText();
+    void historyRowWaitsForTheLockBesideIt();
 };
 
 void FaultsTest::deviceUnpluggedWhileProgramming()
@@ -203,6 +212,157 @@ void FaultsTest::historyThatCannotBeWrittenStopsNothing()
     QCOMPARE(f.logLines().indexOf(told.first()), f.logLines().indexOf("UPGRADE IS DONE") + 1);
     QCOMPARE(f.device.device().programmedLines().size(), 3);
     QCOMPARE(f.device.device().restarts(), 1);
+}
+
+// A download that does not fit on the disk: a tmpfs of 1 MiB on the Documents folder (where the
+// test may mount one) and an image of 2 MiB. The cause is the full disk, and no line blames the
+// server after it.
+void FaultsTest::imageThatDoesNotFitTellsTheFullDisk()
+{
+    WindowFixture f(quickDevice());
+    f.addServerImage("snp300_1_3_0.quenmarksnpfmr", QByteArray(2 * 1024 * 1024, 'x'));
+    const QString documents = f.home.documentsPath();
+    QProcess mount;
+    mount.start("mount", { "-t", "tmpfs", "-o", "size=1m", "tmpfs", documents });
+    if (!mount.waitForFinished(10000) || mount.exitStatus() != QProcess::NormalExit
+        || mount.exitCode() != 0) {
+        QSKIP(qPrintable("a small tmpfs cannot be mounted here (it needs root on Linux): "
+                         + mount.errorString() + ' ' + mount.readAllStandardError().trimmed()));
+    }
+    const auto unmount = qScopeGuard([documents] { QProcess::execute("umount", { documents }); });
+
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(f.waitForLogLine("Device ready to start update"));
+    f.device.clearReceived();
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+
+    const QString path = documents + "/snp300_1_3_0.quenmarksnpfmr";
+    QCOMPARE(f.logLines().last(),
+             "Cannot store the downloaded image " + path
+                 + " (No space left on device). The upgrade was not started: make room in "
+                 + documents + " or make it writable, then press Upgrade SNP300... again.");
+    QVERIFY(!f.logLines().contains("Server not available or firmware already up to date"));
+    // Nothing is left behind, not even a part of the image.
+    QCOMPARE(QDir(documents).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QTest::qWait(200);
+    QCOMPARE(f.device.received(), QByteArray());
+}
+
+// Closing the window in the middle of programming asks first. No keeps the upgrade running to
+// its end; Yes closes, and the upgrade is recorded as interrupted.
+void FaultsTest::closingMidUpgradeAsksFirst()
+{
+    Snp300Options options = quickDevice();
+    options.replyDelayMs = 5;
+    WindowFixture f(options);
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(300));
+    startUpgrade(f);
+    QTRY_VERIFY_WITH_TIMEOUT(f.progressBar()->value() >= 10, 20000);
+
+    f.boxes.answerNext(QMessageBox::No);
+    QVERIFY(!f.window->close());
+    const MessageBoxAnswerer::Record asked = f.boxes.last();
+    QCOMPARE(asked.text,
+             QString("An upgrade of the SNP300 is running. Closing now leaves the device without "
+                     "working firmware until it is upgraded again. Close anyway?"));
+    QCOMPARE(asked.title, QString("SNPUpgrader"));
+    QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(asked.defaultButton, QMessageBox::No);
+    QVERIFY(f.window->isVisible());
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QCOMPARE(f.device.device().programmedLines().size(), 300);
+    QCOMPARE(f.historyRows().size(), 2);
+    QCOMPARE(f.historyRows().at(1).at(9), QString("completed"));
+
+    startUpgrade(f);
+    QTRY_VERIFY_WITH_TIMEOUT(f.progressBar()->value() >= 10, 20000);
+    const int boxes = f.boxes.count();
+    f.boxes.answerNext(QMessageBox::Yes);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.boxes.count(), boxes + 1);
+    QVERIFY(!f.window->isVisible());
+    f.window.reset(); // what the program's end does after the last window closed
+    QCOMPARE(f.historyRows().size(), 3);
+    QCOMPARE(f.historyRows().at(2).at(9), QString("interrupted"));
+}
+
+// Before the first byte of an upgrade (here while connected, versions read) and after its end,
+// the window closes without a question.
+void FaultsTest::closingAtOtherTimesAsksNothing()
+{
+    {
+        WindowFixture f(quickDevice());
+        QVERIFY(f.connectAndReadVersions());
+        QVERIFY(f.window->close());
+        QCOMPARE(f.boxes.count(), 0);
+    }
+    WindowFixture f(quickDevice());
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    startUpgrade(f);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    const int boxes = f.boxes.count();
+    QVERIFY(f.window->close());
+    QCOMPARE(f.boxes.count(), boxes);
+}
+
+// Versions come from the device: one that a spreadsheet would run as a formula is written so that
+// it shows as text, an apostrophe before it inside the quotes.
+void FaultsTest::versionsThatReadAsFormulasAreText()
+{
+    Snp300Options options = quickDevice();
+    options.appVersion = "=HYPERLINK(\"http://example.invalid\",\"1.2.9\")";
+    WindowFixture f(options);
+    serveNewerFirmware(f);
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    startUpgrade(f);
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    QCOMPARE(f.historyRows().at(1).at(2), "'" + options.appVersion);
+    QFile file(f.historyPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains(
+        ",\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"1.2.9\"\")\",1.0.14,"));
+
+    // Every character that begins a formula, and the ones that do not.
+    const QByteArray row = UpgradeHistory::csvRow(
+        { "=1+2", "+1", "-1", "@SUM(A1)", "\tx", "\rx", "1.2.9", "a=b", "", "'x" });
+    QCOMPARE(
+        row,
+        QByteArray("\"'=1+2\",\"'+1\",\"'-1\",\"'@SUM(A1)\",\"'\tx\",\"'\rx\",1.2.9,a=b,,'x\r\n"));
+}
+
+// A row is written under the lock file beside History.csv: while another program holds it the
+// row waits, and goes in whole once the lock is free.
+void FaultsTest::historyRowWaitsForTheLockBesideIt()
+{
+    TempHome home;
+    const QString path = home.path() + "/History.csv";
+    QLockFile held(path + ".lock");
+    QVERIFY(held.tryLock(0));
+
+    UpgradeHistory::Entry entry;
+    entry.startedUtc = QDateTime(QDate(2024, 3, 5), QTime(14, 3, 9), Qt::UTC);
+    entry.port = "ttyUSB0";
+    bool appended = false;
+    QThread *writer = QThread::create(
+        [path, entry, &appended] { appended = UpgradeHistory(path).append(entry); });
+    writer->start();
+    QTest::qWait(500);
+    QVERIFY(!QFileInfo::exists(path));
+    held.unlock();
+    QVERIFY(writer->wait(15000));
+    delete writer;
+    QVERIFY(appended);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    QCOMPARE(rows.size(), 3); // the header, the row, and nothing after the last line end
+    QVERIFY(rows.at(1).startsWith("2024-03-05T14:03:09Z,ttyUSB0,"));
+    QVERIFY(!QFileInfo::exists(path + ".lock"));
 }
 
 QTEST_MAIN(FaultsTest)

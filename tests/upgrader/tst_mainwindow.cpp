@@ -351,7 +351,15 @@ void MainWindowTest::connectToPortThatCannotOpen()
     auto *ports = child<QComboBox>("usbCmbSerialPort");
     ports->setCurrentIndex(ports->count() - 1);
     QTest::mouseClick(child<QPushButton>("usbBtnConnect"), Qt::LeftButton);
-    QCOMPARE(logLines(), QStringList { "Unable to connect." });
+    // The specified line, then the cause and the remedy.
+    const QString port = m_home->path() + "/no-such-port";
+    QCOMPARE(logLines().size(), 2);
+    QCOMPARE(logLines().first(), QString("Unable to connect."));
+    QVERIFY2(logLines().last().startsWith("The port " + port + " was not found ("),
+             qPrintable(logLines().last()));
+    QVERIFY2(logLines().last().endsWith("Plug it in, press Detect Ports, choose its port and "
+                                        "press Connect again."),
+             qPrintable(logLines().last()));
     QCOMPARE(child<QPushButton>("usbBtnConnect")->text(), QString("Connect"));
     QVERIFY(!child<QPushButton>("usbBtnUpgrade")->isEnabled());
     QVERIFY(!SNPUpgraderProbe::portOpen(*m_window));

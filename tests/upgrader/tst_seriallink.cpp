@@ -4,6 +4,7 @@
 #include "snpupgraderprobe.h"
 #include "windowfixture.h"
 
+#include <QSerialPort>
 #include <QtTest>
 
 namespace {
@@ -28,6 +29,7 @@ private slots:
     void silentDeviceIsProbedThenDisconnected();
     void detectPortsWhileConnectedKeepsTheLink();
     void reconnectStartsTheDialogueOver();
+    void portHeldByAnotherOpenIsBusy();
 };
 
 void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
@@ -120,6 +122,31 @@ void SerialLinkTest::reconnectStartsTheDialogueOver()
     QCOMPARE(SNPUpgraderProbe::appVersion(*f.window), QString("1.2.9"));
     QVERIFY(f.waitForLogLine("Connected. Select Upgrade SNP300 to continue."));
     QTRY_COMPARE_WITH_TIMEOUT(f.logLines().count("Application Version: 1.2.9"), 2, 10000);
+}
+
+// A port that another window (here another open of the same port) holds: after the specified
+// line, the cause and the remedy; once the other lets go, Connect works.
+void SerialLinkTest::portHeldByAnotherOpenIsBusy()
+{
+    WindowFixture f;
+    QSerialPort other(f.device.portName());
+    QVERIFY2(other.open(QIODevice::ReadWrite), qPrintable(other.errorString()));
+
+    f.connectDevice();
+    QCOMPARE(f.logLines().size(), 2);
+    QCOMPARE(f.logLines().first(), QString("Unable to connect."));
+    const QString cause = f.logLines().last();
+    QVERIFY2(cause.startsWith("The port " + f.device.portName() + " is busy ("), qPrintable(cause));
+    QVERIFY2(cause.endsWith("another program, or another window of SNP300 Upgrader, holds it. "
+                            "Close that program or press Disconnect in that window, then press "
+                            "Connect again."),
+             qPrintable(cause));
+    QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
+    QCOMPARE(f.connectButton()->text(), QString("Connect"));
+    QVERIFY(!f.upgradeButton()->isEnabled());
+
+    other.close();
+    QVERIFY(f.connectAndReadVersions());
 }
 
 QTEST_MAIN(SerialLinkTest)

@@ -1,12 +1,18 @@
 // The firmware-server client against a real HTTP server on 127.0.0.1: the requests on the wire,
 // the list parsing and choice, the result and the out parameter, the download, and the faults.
 
+#include "firmwareserverprocess.h"
+#include "processmemory.h"
+#include "serverconfig.h"
 #include "snpupgraderprobe.h"
 #include "windowfixture.h"
 
 #include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -21,6 +27,26 @@ QByteArray listOf(const QStringList &names)
     for (const QString &name : names)
         body += "<listItem><name>" + name.toUtf8() + "</name></listItem>";
     return body + "</snp300><hr>";
+}
+
+// Whatever the server sends, the process stays below this (plus what a sanitizer keeps).
+const qint64 PeakResidentBoundKb = 256 * 1024;
+
+void verifyPeakMemoryBounded()
+{
+    const qint64 peakKb = ProcessMemory::peakResidentKb();
+    if (peakKb < 0)
+        return; // not known on this system
+    QVERIFY2(peakKb < PeakResidentBoundKb + ProcessMemory::sanitizerOverheadKb(),
+             qPrintable(QStringLiteral("peak resident memory %1 KiB").arg(peakKb)));
+}
+
+QString refusal(const QString &server, const QString &request, const QString &bound,
+                const QString &what, const QString &size, const QString &outcome)
+{
+    return "The reply of the firmware server " + server + " to " + request
+        + " was refused: it is larger than the bound of " + bound + " for " + what + " (" + size
+        + "). " + outcome;
 }
 
 // A port on 127.0.0.1 that nobody listens on.
@@ -51,6 +77,12 @@ private slots:
     void unansweredListTakesTheWholeWait();
     void lateListReplyIsNotTakenForTheDownload();
     void queriesLeaveNoNetworkManagersBehind();
+    void endlessListIsRefused_data();
+    void endlessListIsRefused();
+    void listAtTheBound();
+    void endlessDownloadIsRefused_data();
+    void endlessDownloadIsRefused();
+    void systemProxyIsUsed();
 };
 
 void ServerClientTest::listRequestOnTheWire()
@@ -338,6 +370,161 @@ void ServerClientTest::queriesLeaveNoNetworkManagersBehind()
         QVERIFY(!f.window->queryFirmwareServer(false, &available, true).isEmpty());
     }
     QTRY_COMPARE_WITH_TIMEOUT(f.window->findChildren<QNetworkAccessManager *>().size(), 0, 5000);
+}
+
+void ServerClientTest::endlessListIsRefused_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("chunked") << "chunked"
+                             << "more than 4194304 bytes arrived";
+    QTest::newRow("huge length") << "huge-length"
+                                 << "it announced 1099511627776 bytes";
+}
+
+// A list that never ends is refused as soon as it passes 4 MiB, long before the list wait ends,
+// and told in one line; the memory stays bounded. The server runs as a process of its own, as
+// fast as it can send.
+void ServerClientTest::endlessListIsRefused()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, size);
+    WindowFixture f;
+    f.addServerImage(Fmr130, "x\n");
+    FirmwareServerProcess server(QFileInfo(f.serverImagePath(Fmr130)).path(),
+                                 { "--endless-list", how, "--quiet" });
+    QVERIFY2(server.isRunning(), qPrintable(server.errorString()));
+    qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toUtf8());
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    QString available = Unchanged;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString());
+    QVERIFY2(clock.elapsed() < 4500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(available, Unchanged);
+    QCOMPARE(f.logLines(),
+             QStringList { refusal(server.baseUrl(), "the list request", "4 MiB", "a file list",
+                                   size, "Nothing of it was used.") });
+    QVERIFY(!QApplication::overrideCursor());
+    verifyPeakMemoryBounded();
+}
+
+// 4 MiB of list is read; one byte more is refused.
+void ServerClientTest::listAtTheBound()
+{
+    WindowFixture f;
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    const QByteArray list = listOf({ Fmr130 });
+    const QByteArray padding(4 * 1024 * 1024 - list.size(), ' ');
+    f.server.setListBody(list.left(list.size() - 4) + padding + "<hr>");
+    QString available;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, false), Fmr130);
+    QVERIFY(f.logLines().isEmpty());
+
+    f.server.setListBody(list.left(list.size() - 4) + padding + " <hr>");
+    available = Unchanged;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, false), QString());
+    QCOMPARE(available, Unchanged);
+    QCOMPARE(f.logLines(),
+             QStringList { refusal(f.server.baseUrl(), "the list request", "4 MiB", "a file list",
+                                   "it announced 4194305 bytes", "Nothing of it was used.") });
+}
+
+void ServerClientTest::endlessDownloadIsRefused_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("chunked") << "chunked"
+                             << "more than 67108864 bytes arrived";
+    QTest::newRow("huge length") << "huge-length"
+                                 << "it announced 1099511627776 bytes";
+}
+
+// An image that never ends is refused as soon as it passes 64 MiB, long before the download wait
+// ends: nothing is stored and nothing starts. The bar shows the download while it runs.
+void ServerClientTest::endlessDownloadIsRefused()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, size);
+    WindowFixture f;
+    f.addServerImage(Fmr130, "x\n");
+    FirmwareServerProcess server(QFileInfo(f.serverImagePath(Fmr130)).path(),
+                                 { "--endless-download", how, "--quiet" });
+    QVERIFY2(server.isRunning(), qPrintable(server.errorString()));
+    qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toUtf8());
+    QVERIFY(f.connectAndReadVersions());
+    QVERIFY(f.waitForLogLine("Device ready to start update"));
+    const int linesBefore = f.logLines().size();
+    f.device.clearReceived();
+
+    QStringList barTexts;
+    QTimer sampler;
+    connect(&sampler, &QTimer::timeout, this, [&f, &barTexts] {
+        if (barTexts.value(barTexts.size() - 1) != f.progressBar()->text())
+            barTexts.append(f.progressBar()->text());
+    });
+    sampler.start(5);
+    QElapsedTimer clock;
+    clock.start();
+    f.boxes.answerNext(QMessageBox::Ok);
+    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    sampler.stop();
+    QVERIFY2(clock.elapsed() < 40000, qPrintable(QString::number(clock.elapsed())));
+
+    const QString refused = refusal(server.baseUrl(), "the download of " + Fmr130, "64 MiB",
+                                    "an image", size, "Nothing was stored.");
+    QCOMPARE(f.logLines().mid(linesBefore),
+             (QStringList { refused, "Server not available or firmware already up to date" }));
+    QCOMPARE(QDir(f.home.documentsPath()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QVERIFY(f.upgradeButton()->isEnabled());
+    QTest::qWait(200);
+    QVERIFY(!f.device.received().contains('\x02'));
+    // The bar is as before the download.
+    QCOMPARE(f.progressBar()->format(), QString("%p%"));
+    QCOMPARE(f.progressBar()->value(), 0);
+    if (how == "chunked") {
+        static const QRegularExpression running("^Downloading " + QRegularExpression::escape(Fmr130)
+                                                + ": [\\d.]+ (KiB|MiB) so far$");
+        QVERIFY2(!barTexts.filter(running).isEmpty(), qPrintable(barTexts.join('|')));
+    }
+    verifyPeakMemoryBounded();
+}
+
+// Behind a company proxy: the program asks the system (on Linux http_proxy) and sends its
+// requests through the proxy. The local server stands in for the proxy, answering the requests
+// that reach it in the absolute form a proxy gets.
+void ServerClientTest::systemProxyIsUsed()
+{
+    WindowFixture f;
+    f.addServerImage(Fmr130, "x\n");
+    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    const auto saved = [](const char *name) {
+        return qMakePair(QByteArray(name),
+                         qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
+                                                         : std::nullopt);
+    };
+    const QList<QPair<QByteArray, std::optional<QByteArray>>> environment
+        = { saved("http_proxy"), saved("no_proxy") };
+    const auto restore = qScopeGuard([&environment] {
+        QNetworkProxyFactory::setUseSystemConfiguration(false);
+        for (const auto &variable : environment) {
+            if (variable.second)
+                qputenv(variable.first.constData(), *variable.second);
+            else
+                qunsetenv(variable.first.constData());
+        }
+    });
+    qputenv("http_proxy", f.server.baseUrl().toUtf8());
+    qunsetenv("no_proxy");
+    // A host that no name service knows: only the proxy can reach it.
+    qputenv("SNP300_FIRMWARE_SERVER", "http://firmware.snp300.invalid:8300");
+    ServerConfig::useSystemProxy();
+
+    QString available;
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, false), Fmr130);
+    QCOMPARE(available, QString("1.3.0"));
+    QCOMPARE(f.server.requests().size(), 1);
+    QVERIFY(f.server.requests().first().proxied);
 }
 
 QTEST_MAIN(ServerClientTest)

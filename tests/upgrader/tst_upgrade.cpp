@@ -9,8 +9,10 @@
 #include "windowfixture.h"
 
 #include <QCryptographicHash>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -119,6 +121,7 @@ private slots:
     void imagesGoOutAsStored_data();
     void imagesGoOutAsStored();
     void recordOfACompletedUpgrade();
+    void twoWindowsUpgradeTwoDevicesAtOnce();
 };
 
 void UpgradeTest::applicationUpgradeEndToEnd()
@@ -672,6 +675,82 @@ void UpgradeTest::recordOfACompletedUpgrade()
                             f.home.documentsPath() + '/' + Fmr130, sha256,
                             QString::number(image.size()), "4", "completed" }));
     QVERIFY(row.at(10).toDouble() > 0);
+}
+
+// Two windows of the program, as two processes started in the same second in one home, upgrade
+// two devices at once: both complete, History.csv has its header once and both rows, and the
+// log (one file for both when they started in the same second) has every line whole.
+void UpgradeTest::twoWindowsUpgradeTwoDevicesAtOnce()
+{
+    Snp300Options options = quickDevice();
+    options.replyDelayMs = 2;
+    WindowFixture f(options);
+    f.addServerImage(Fmr130, hexImage(300));
+    PtyDevice second(options);
+    QVERIFY2(second.isOpen(), qPrintable(second.errorString()));
+
+    const QString pilot = QCoreApplication::applicationDirPath() + "/snp300-autopilot";
+    QVERIFY2(QFileInfo(pilot).isExecutable(), qPrintable(pilot));
+    std::vector<std::unique_ptr<QProcess>> windows;
+    const QStringList ports = { f.device.portName(), second.portName() };
+    // Both start early in a second, so that both name their log file after the same one.
+    QTRY_VERIFY_WITH_TIMEOUT(QDateTime::currentMSecsSinceEpoch() % 1000 < 100, 2000);
+    for (const QString &port : ports) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("SNP300_SERIAL_PORTS", port);
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::MergedChannels);
+        process->start(pilot, { "--port", port, "--timeout", "120" });
+        windows.push_back(std::move(process));
+    }
+    // The devices and the server answer in this process's event loop.
+    for (const auto &window : windows) {
+        QTRY_VERIFY_WITH_TIMEOUT(window->state() == QProcess::NotRunning, 150000);
+        QVERIFY2(window->exitStatus() == QProcess::NormalExit && window->exitCode() == 0,
+                 window->readAll().constData());
+    }
+    QCOMPARE(f.device.device().programmedLines().size(), 300);
+    QCOMPARE(second.device().programmedLines().size(), 300);
+
+    const QList<QStringList> history = f.historyRows();
+    QCOMPARE(history.size(), 3);
+    QCOMPARE(history.at(0).first(), QString("utc_time"));
+    QStringList rowPorts;
+    for (int i = 1; i < history.size(); ++i) {
+        QCOMPARE(history.at(i).size(), 11);
+        QCOMPARE(history.at(i).at(9), QString("completed"));
+        rowPorts.append(history.at(i).at(1));
+    }
+    rowPorts.sort();
+    QStringList expectedPorts;
+    for (const QString &port : ports)
+        expectedPorts.append(QString(port).remove(QRegularExpression("^/dev/")));
+    expectedPorts.sort();
+    QCOMPARE(rowPorts, expectedPorts);
+
+    const QDir logs(f.home.documentsPath() + "/Corvane/SNP300 Upgrader/Logs");
+    const QStringList logFiles = logs.entryList({ "*.log" }, QDir::Files);
+    qInfo("%d log file(s) for the two windows", int(logFiles.size()));
+    static const QRegularExpression prefix("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] \\[\\w*\\] ");
+    int starts = 0;
+    int done = 0;
+    for (const QString &name : logFiles) {
+        QFile log(logs.filePath(name));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        for (const QString &line :
+             QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            // The one message of the run with a line feed continues on a line of its own.
+            QVERIFY2(prefix.match(line).hasMatch() || line == "Starting Application",
+                     qPrintable("torn line in " + name + ": " + line));
+            const QString message = QString(line).remove(prefix);
+            starts += message == "SNP300 Upgrader 1.0.0";
+            done += message == "UPGRADE IS DONE";
+        }
+    }
+    QCOMPARE(starts, 2);
+    QCOMPARE(done, 2);
 }
 
 QTEST_MAIN(UpgradeTest)

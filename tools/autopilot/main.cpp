@@ -6,6 +6,7 @@
 // The port must be in the window's list: a system port, or one named in SNP300_SERIAL_PORTS.
 
 #include "cvcapplication.h"
+#include "serverconfig.h"
 #include "snpupgrader.h"
 #include "upgradepilot.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char **argv)
 {
     CvcApplication app("SNP300 Upgrader", argc, argv);
     app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    ServerConfig::useSystemProxy();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Upgrades an SNP300 through the window."));

@@ -125,6 +125,7 @@ void FirmwareServer::handle(HttpConnection *connection, const HttpRequest &httpR
     Request request;
     request.method = QString::fromLatin1(httpRequest.method);
     request.path = QString::fromUtf8(httpRequest.path());
+    request.proxied = httpRequest.hasAbsoluteTarget();
     request.body = httpRequest.body;
     request.fields = decodeForm(httpRequest.body);
     const Answer reply = answer(request);
@@ -136,7 +137,14 @@ void FirmwareServer::handle(HttpConnection *connection, const HttpRequest &httpR
     if (reply.status == 405)
         headers.append(qMakePair(QByteArray("Allow"), QByteArray("POST")));
     const auto send = [connection, reply, headers] {
-        connection->respond(reply.status, reply.contentType, reply.body, headers);
+        if (reply.endless == Endless::Off) {
+            connection->respond(reply.status, reply.contentType, reply.body, headers);
+            return;
+        }
+        connection->respondEndless(reply.contentType, reply.body, reply.endlessUnit,
+                                   reply.endless == Endless::Chunked
+                                       ? HttpConnection::Endless::Chunked
+                                       : HttpConnection::Endless::HugeLength);
     };
     int delay = m_delayMs;
     if (request.field(QStringLiteral("service")) == QLatin1String("get"))
@@ -162,6 +170,10 @@ FirmwareServer::Answer FirmwareServer::answer(const Request &request) const
     const QString service = request.field(QStringLiteral("service"));
     Answer reply;
     if (service == QLatin1String("list")) {
+        if (m_endlessList != Endless::Off) {
+            return endlessAnswer(m_endlessList, reply.contentType, "<hr><snp300>",
+                                 "<listItem><name>snp300_1_3_0.quenmarksnpfmr</name></listItem>");
+        }
         if (m_hasListBody)
             reply.body = m_listBody;
         else if (!m_emptyBody)
@@ -183,8 +195,24 @@ FirmwareServer::Answer FirmwareServer::download(const QString &name) const
         return statusAnswer(404);
     Answer reply;
     reply.contentType = "application/octet-stream";
+    if (m_endlessDownload != Endless::Off) {
+        return endlessAnswer(m_endlessDownload, reply.contentType, QByteArray(),
+                             ":10000000000102030405060708090A0B0C0D0E0F78\n");
+    }
     if (!m_emptyBody && !m_emptyDownload)
         reply.body = file.readAll();
+    return reply;
+}
+
+FirmwareServer::Answer FirmwareServer::endlessAnswer(Endless how, const QByteArray &contentType,
+                                                     const QByteArray &start,
+                                                     const QByteArray &unit)
+{
+    Answer reply;
+    reply.contentType = contentType;
+    reply.body = start;
+    reply.endless = how;
+    reply.endlessUnit = unit;
     return reply;
 }
 

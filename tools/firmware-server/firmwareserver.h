@@ -1,15 +1,15 @@
 #ifndef FIRMWARESERVER_H
 #define FIRMWARESERVER_H
 
+#include "httpconnection.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPair>
 #include <QString>
 
-class HttpConnection;
 class QTcpServer;
-struct HttpRequest;
 
 // The SNP300 firmware server on 127.0.0.1: POST /snp300/index.php with a
 // url-encoded form. service=list answers the image folder's file names as an
@@ -24,7 +24,8 @@ public:
     struct Request
     {
         QString method;
-        QString path; // without the query
+        QString path; // without the query (and without scheme and host, see proxied)
+        bool proxied = false; // the target came in the absolute form a client sends to a proxy
         QList<QPair<QString, QString>> fields; // decoded form fields, in order
         QByteArray body; // as received
         int status = 0; // what the server answered (or will answer after its delay)
@@ -48,8 +49,8 @@ public:
     QString user() const { return m_user; }
     QString password() const { return m_password; }
 
-    // Faults. Precedence: forced status, then the list body for list requests,
-    // then the empty bodies, then the normal answer.
+    // Faults. Precedence: forced status, then the endless bodies, then the list body for list
+    // requests, then the empty bodies, then the normal answer.
     void setForcedStatus(int status) { m_forcedStatus = status; } // 0: off
     int forcedStatus() const { return m_forcedStatus; }
     void setDelayMs(int ms) { m_delayMs = ms; } // before every answer
@@ -60,6 +61,13 @@ public:
     bool emptyBody() const { return m_emptyBody; }
     void setEmptyDownload(bool on) { m_emptyDownload = on; } // only downloads are empty
     bool emptyDownload() const { return m_emptyDownload; }
+    // A 200 answer whose body never ends: to list requests a list that goes on naming images,
+    // to downloads of an image the server holds lines of that image's kind, without end.
+    enum class Endless { Off, Chunked, HugeLength };
+    void setEndlessList(Endless how) { m_endlessList = how; }
+    Endless endlessList() const { return m_endlessList; }
+    void setEndlessDownload(Endless how) { m_endlessDownload = how; }
+    Endless endlessDownload() const { return m_endlessDownload; }
     void setListBody(const QByteArray &body); // answered to list requests as it stands
     void clearListBody();
     bool hasListBody() const { return m_hasListBody; }
@@ -80,12 +88,16 @@ private:
         int status = 200;
         QByteArray contentType = "text/html; charset=UTF-8";
         QByteArray body;
+        Endless endless = Endless::Off; // then body is the start and endlessUnit repeats
+        QByteArray endlessUnit;
     };
 
     void acceptConnections();
     void handle(HttpConnection *connection, const HttpRequest &httpRequest);
     Answer answer(const Request &request) const;
     Answer download(const QString &name) const;
+    static Answer endlessAnswer(Endless how, const QByteArray &contentType, const QByteArray &start,
+                                const QByteArray &unit);
     QString safeImagePath(const QString &name) const;
     static Answer statusAnswer(int status);
 
@@ -98,6 +110,8 @@ private:
     int m_downloadDelayMs = 0;
     bool m_emptyBody = false;
     bool m_emptyDownload = false;
+    Endless m_endlessList = Endless::Off;
+    Endless m_endlessDownload = Endless::Off;
     bool m_hasListBody = false;
     QByteArray m_listBody;
     QList<Request> m_requests;

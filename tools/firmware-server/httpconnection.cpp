@@ -6,13 +6,26 @@ namespace {
 
 const int MaxHeadSize = 64 * 1024;
 const qint64 MaxBodySize = 16 * 1024 * 1024;
+const qint64 EndlessBacklog = 1024 * 1024; // what an endless answer lets wait on the socket
+const int EndlessBlockSize = 64 * 1024;
+const QByteArray HugeLength = "1099511627776"; // 1 TiB
 
 } // namespace
 
+bool HttpRequest::hasAbsoluteTarget() const
+{
+    return target.startsWith("http://") || target.startsWith("https://");
+}
+
 QByteArray HttpRequest::path() const
 {
-    const int query = target.indexOf('?');
-    return query < 0 ? target : target.left(query);
+    QByteArray path = target;
+    if (hasAbsoluteTarget()) {
+        const int slash = path.indexOf('/', path.indexOf("//") + 2);
+        path = slash < 0 ? QByteArray("/") : path.mid(slash);
+    }
+    const int query = path.indexOf('?');
+    return query < 0 ? path : path.left(query);
 }
 
 QByteArray HttpRequest::header(const QByteArray &lowerCaseName) const
@@ -122,6 +135,34 @@ void HttpConnection::respond(int status, const QByteArray &contentType, const QB
     head += "Connection: close\r\n\r\n";
     m_socket->write(head + body);
     m_socket->disconnectFromHost(); // after the answer has gone out
+}
+
+void HttpConnection::respondEndless(const QByteArray &contentType, const QByteArray &start,
+                                    const QByteArray &unit, Endless framing)
+{
+    QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\n";
+    head += framing == Endless::Chunked ? QByteArray("Transfer-Encoding: chunked\r\n")
+                                        : "Content-Length: " + HugeLength + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    const QByteArray block = unit.repeated(qMax(1, EndlessBlockSize / qMax(1, unit.size())));
+    if (framing == Endless::Chunked) {
+        if (!start.isEmpty()) // a chunk of size 0 would end the body
+            head += QByteArray::number(start.size(), 16) + "\r\n" + start + "\r\n";
+        m_endlessBlock = QByteArray::number(block.size(), 16) + "\r\n" + block + "\r\n";
+    } else {
+        head += start;
+        m_endlessBlock = block;
+    }
+    m_socket->write(head);
+    connect(m_socket, &QTcpSocket::bytesWritten, this, &HttpConnection::feedEndless);
+    feedEndless();
+}
+
+void HttpConnection::feedEndless()
+{
+    while (m_socket->state() == QAbstractSocket::ConnectedState
+           && m_socket->bytesToWrite() < EndlessBacklog)
+        m_socket->write(m_endlessBlock);
 }
 
 QByteArray HttpConnection::reasonPhrase(int status)

@@ -16,7 +16,10 @@ struct HttpRequest
     QList<QPair<QByteArray, QByteArray>> headers; // names in lower case
     QByteArray body;
 
-    QByteArray path() const; // the target without its query
+    // The target without its query, and without scheme and host when it came in the absolute
+    // form that clients send to a proxy ("POST http://host:port/path HTTP/1.1").
+    QByteArray path() const;
+    bool hasAbsoluteTarget() const;
     QByteArray header(const QByteArray &lowerCaseName) const;
 };
 
@@ -36,6 +39,17 @@ public:
     void respond(int status, const QByteArray &contentType, const QByteArray &body,
                  const QList<QPair<QByteArray, QByteArray>> &extraHeaders = {});
 
+    // How an endless answer says that it never ends.
+    enum class Endless {
+        Chunked, // Transfer-Encoding: chunked, and never the last chunk
+        HugeLength // Content-Length: 1 TiB
+    };
+    // A 200 answer whose body is start, then unit over and over until the client goes away. The
+    // body is written only as fast as the client reads it (at most about a megabyte waits on the
+    // socket), so the server's memory stays small however long it runs.
+    void respondEndless(const QByteArray &contentType, const QByteArray &start,
+                        const QByteArray &unit, Endless framing);
+
     static QByteArray reasonPhrase(int status);
 
 signals:
@@ -45,12 +59,14 @@ private:
     void readSocket();
     bool parseHead(const QByteArray &head);
     void fail(int status);
+    void feedEndless();
 
     QTcpSocket *m_socket;
     QByteArray m_buffer;
     HttpRequest m_request;
     qint64 m_contentLength = -1; // -1 while the head is incomplete
     bool m_done = false; // a request was handed on or refused
+    QByteArray m_endlessBlock; // what each write of an endless answer sends, empty when none
 };
 
 #endif // HTTPCONNECTION_H

@@ -32,6 +32,24 @@ bool readNumber(const QCommandLineParser &parser, const QString &name, int minim
     return true;
 }
 
+bool readEndless(const QCommandLineParser &parser, const QString &name,
+                 FirmwareServer::Endless *how)
+{
+    if (!parser.isSet(name))
+        return true;
+    const QString value = parser.value(name);
+    if (value == QLatin1String("chunked")) {
+        *how = FirmwareServer::Endless::Chunked;
+    } else if (value == QLatin1String("huge-length")) {
+        *how = FirmwareServer::Endless::HugeLength;
+    } else {
+        std::fprintf(stderr, "snp300-firmware-server: --%s is 'chunked' or 'huge-length'\n",
+                     qPrintable(name));
+        return false;
+    }
+    return true;
+}
+
 // "POST /snp300/index.php 200 user=opsr pwd=rdox4%25bnT service=list"
 QByteArray requestLine(const FirmwareServer::Request &request)
 {
@@ -66,6 +84,14 @@ bool configure(const QCoreApplication &app, FirmwareServer *server, int *port, b
           QStringLiteral("Answer every successful request with an empty body.") },
         { QStringLiteral("empty-download"),
           QStringLiteral("Answer downloads with an empty body.") },
+        { QStringLiteral("endless-list"),
+          QStringLiteral("Answer list requests with a list that never ends: 'chunked' (chunked "
+                         "transfer encoding) or 'huge-length' (announcing 1 TiB)."),
+          QStringLiteral("how") },
+        { QStringLiteral("endless-download"),
+          QStringLiteral("Answer downloads with a body that never ends: 'chunked' or "
+                         "'huge-length'."),
+          QStringLiteral("how") },
         { QStringLiteral("list-body"),
           QStringLiteral("Answer list requests with this file's exact content."),
           QStringLiteral("file") },
@@ -98,6 +124,13 @@ bool configure(const QCoreApplication &app, FirmwareServer *server, int *port, b
     server->setDownloadDelayMs(downloadDelay);
     server->setEmptyBody(parser.isSet(QStringLiteral("empty-body")));
     server->setEmptyDownload(parser.isSet(QStringLiteral("empty-download")));
+    FirmwareServer::Endless endlessList = FirmwareServer::Endless::Off;
+    FirmwareServer::Endless endlessDownload = FirmwareServer::Endless::Off;
+    if (!readEndless(parser, QStringLiteral("endless-list"), &endlessList)
+        || !readEndless(parser, QStringLiteral("endless-download"), &endlessDownload))
+        return false;
+    server->setEndlessList(endlessList);
+    server->setEndlessDownload(endlessDownload);
     if (parser.isSet(QStringLiteral("list-body"))) {
         QFile body(parser.value(QStringLiteral("list-body")));
         if (!body.open(QIODevice::ReadOnly)) {

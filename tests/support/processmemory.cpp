@@ -34,7 +34,7 @@ qint64 ProcessMemory::peakResidentKb()
 
 qint64 ProcessMemory::sanitizerOverheadKb()
 {
-#ifdef SNP_FUZZ_SANITIZED
+#ifdef SNP_TEST_SANITIZED
     return 512 * 1024;
 #else
     return 0;
