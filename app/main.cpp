@@ -1,10 +1,17 @@
 #include "cvcapplication.h"
+#include "cvttranslationloader.h"
 #include "snpupgrader.h"
+
+#include <QLocale>
 
 int main(int argc, char *argv[])
 {
     CvcApplication app("SNP300 Upgrader", argc, argv);
     app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+
+    // The window's texts are made in the operator's language, so its translators come first.
+    CvtTranslationLoader translations;
+    translations.install(CvtTranslationLoader::chooseLanguage(QLocale::system().uiLanguages()));
 
     SNPUpgrader w;
     w.show();

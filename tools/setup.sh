@@ -9,12 +9,13 @@
 SNP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SNP_QT_MAJOR=${SNP_QT_MAJOR:-5}
 case $SNP_QT_MAJOR in
+    # Linguist's tools (lupdate, lrelease and their CMake packages) and Qt's own translations.
     5) SNP_BUILD_SUFFIX=
        SNP_QT_PACKAGES=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5svg5-dev
-           qttools5-dev-tools) ;;
+           qttools5-dev-tools qttools5-dev qttranslations5-l10n) ;;
     6) SNP_BUILD_SUFFIX=-qt6
        SNP_QT_PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
-           qt6-qpa-plugins) ;;
+           qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n) ;;
     *) echo "SNP_QT_MAJOR is 5 or 6, not '$SNP_QT_MAJOR'" >&2
        return 2 2>/dev/null || exit 2 ;;
 esac
