@@ -55,6 +55,8 @@ void MessageBoxAnswerer::poll()
     record.styleSheet = box->styleSheet();
     record.icon = box->icon();
     record.buttons = box->standardButtons();
+    for (const QAbstractButton *shown : box->buttons())
+        record.buttonTexts.append(shown->text());
     record.answer = box->standardButton(button);
     record.hadParent = box->parentWidget() != nullptr;
     m_boxes.append(record);

@@ -26,6 +26,7 @@ public:
         QString styleSheet;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
+        QStringList buttonTexts; // as shown, in the box's order
         QMessageBox::StandardButton answer = QMessageBox::NoButton; // what was clicked
         bool hadParent = false;
     };
