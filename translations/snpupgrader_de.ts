@@ -183,5 +183,13 @@ Dieser Vorgang kann das Gerät beschädigen, wenn er nicht unter geeigneten Bedi
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>Die Seiten für die Verbindungsarten zum SNP300.</translation>
+    </message>
 </context>
 </TS>

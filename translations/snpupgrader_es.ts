@@ -183,5 +183,13 @@ Esta operación puede dañar el dispositivo si no se realiza en las condiciones 
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>Conexión</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>Las páginas de los modos de conexión con el SNP300.</translation>
+    </message>
 </context>
 </TS>

@@ -183,5 +183,13 @@ Cette op√©ration peut endommager l&apos;appareil si elle n&apos;est pas effectu√
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>Connexion</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>Les pages des modes de connexion au SNP300.</translation>
+    </message>
 </context>
 </TS>

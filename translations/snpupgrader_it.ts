@@ -183,5 +183,13 @@ Questa operazione può danneggiare il dispositivo se non viene eseguita in condi
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>Connessione</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>Le pagine dei modi di connessione all&apos;SNP300.</translation>
+    </message>
 </context>
 </TS>

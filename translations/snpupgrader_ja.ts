@@ -183,5 +183,13 @@ This operation can corrupt the device if not done in appropriate conditions:
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>接続方法</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>SNP300 への接続方法ごとのページです。</translation>
+    </message>
 </context>
 </TS>

@@ -183,5 +183,13 @@ Ta operacja może uszkodzić urządzenie, jeśli nie zostanie wykonana w odpowie
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>Połączenie</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>Strony sposobów łączenia z SNP300.</translation>
+    </message>
 </context>
 </TS>

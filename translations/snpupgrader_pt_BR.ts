@@ -183,5 +183,13 @@ Esta operação pode danificar o dispositivo se não for feita em condições ad
         <extracomment>The names of local test images; %1 is the file extension. Keep it exactly as it is.</extracomment>
         <translation>test_*.%1</translation>
     </message>
+    <message>
+        <source>Connection</source>
+        <translation>Conexão</translation>
+    </message>
+    <message>
+        <source>The pages of the ways to reach the SNP300.</source>
+        <translation>As páginas das formas de conexão com o SNP300.</translation>
+    </message>
 </context>
 </TS>
