@@ -35,9 +35,10 @@ QString fixedParts(const QString &text)
     for (auto it = placeholder.globalMatch(text); it.hasNext();)
         parts.append(it.next().captured());
     parts.sort();
-    return parts.join(QLatin1Char(' ')) + QStringLiteral(" LF=%1 TAB=%2")
-                                              .arg(text.count(QLatin1Char('\n')))
-                                              .arg(text.count(QLatin1Char('\t')));
+    return parts.join(QLatin1Char(' '))
+        + QStringLiteral(" LF=%1 TAB=%2")
+              .arg(text.count(QLatin1Char('\n')))
+              .arg(text.count(QLatin1Char('\t')));
 }
 
 } // namespace
@@ -92,9 +93,15 @@ void TranslationsTest::systemLanguagesDecide_data()
     QTest::addColumn<QString>("langVariable");
     QTest::addColumn<QString>("chosen");
 
-    QTest::newRow("LANG") << "" << "fr_FR.UTF-8" << "fr";
-    QTest::newRow("LANGUAGE before LANG") << "ja:de" << "fr_FR.UTF-8" << "ja";
-    QTest::newRow("English first") << "en_GB:de" << "de_DE.UTF-8" << "en";
+    QTest::newRow("LANG") << ""
+                          << "fr_FR.UTF-8"
+                          << "fr";
+    QTest::newRow("LANGUAGE before LANG") << "ja:de"
+                                          << "fr_FR.UTF-8"
+                                          << "ja";
+    QTest::newRow("English first") << "en_GB:de"
+                                   << "de_DE.UTF-8"
+                                   << "en";
 }
 
 // The language comes from the environment as the system reports it, in a copy of this program.

@@ -29,8 +29,9 @@ void TranslatedWindowTest::windowInLanguage()
 {
     QFETCH(QString, language);
     TsCatalogue catalogue;
-    QVERIFY2(catalogue.load(QStringLiteral(SNP_TRANSLATIONS_DIR "/snpupgrader_%1.ts").arg(language)),
-             qPrintable(catalogue.errorString()));
+    QVERIFY2(
+        catalogue.load(QStringLiteral(SNP_TRANSLATIONS_DIR "/snpupgrader_%1.ts").arg(language)),
+        qPrintable(catalogue.errorString()));
     const auto tr = [&catalogue](const char *source) {
         return catalogue.translate(QString::fromUtf8(source));
     };
@@ -70,7 +71,8 @@ void TranslatedWindowTest::windowInLanguage()
     const MessageBoxAnswerer::Record box = f.boxes.last();
     QString bootloaderText;
     for (const TsCatalogue::Entry &entry : catalogue.entries()) {
-        if (entry.source.startsWith(QLatin1String("You are about to start updating the bootloader")))
+        if (entry.source.startsWith(
+                QLatin1String("You are about to start updating the bootloader")))
             bootloaderText = entry.translation;
     }
     QVERIFY(!bootloaderText.isEmpty());
@@ -83,7 +85,8 @@ void TranslatedWindowTest::windowInLanguage()
     qtButtons.sort();
     QCOMPARE(buttons, qtButtons);
     QCOMPARE(buttons.contains(QStringLiteral("Cancel")), english);
-    QVERIFY(f.waitForLogLine(QStringLiteral("Server not available or firmware already up to date")));
+    QVERIFY(
+        f.waitForLogLine(QStringLiteral("Server not available or firmware already up to date")));
 }
 
 QTEST_MAIN(TranslatedWindowTest)
