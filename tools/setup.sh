@@ -22,7 +22,9 @@ esac
 BUILD_DIR=${BUILD_DIR:-$SNP_ROOT/build$SNP_BUILD_SUFFIX}
 SNP_JOBS=${SNP_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-SNP_PACKAGES=(cmake make g++ pkg-config "${SNP_QT_PACKAGES[@]}" fonts-dejavu-core)
+# A CJK font, so that the window reads in Chinese and Japanese too.
+SNP_PACKAGES=(cmake make g++ pkg-config "${SNP_QT_PACKAGES[@]}" fonts-dejavu-core
+    fonts-wqy-microhei)
 
 snp_say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
