@@ -1,6 +1,9 @@
 #include "cvcapplication.h"
+#include "cvttranslationloader.h"
 #include "serverconfig.h"
 #include "snpupgrader.h"
+
+#include <QLocale>
 
 int main(int argc, char *argv[])
 {
@@ -8,6 +11,10 @@ int main(int argc, char *argv[])
     app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
     // Operators behind a company proxy reach the firmware server through it.
     ServerConfig::useSystemProxy();
+
+    // The window's texts are made in the operator's language, so its translators come first.
+    CvtTranslationLoader translations;
+    translations.install(CvtTranslationLoader::chooseLanguage(QLocale::system().uiLanguages()));
 
     SNPUpgrader w;
     w.show();

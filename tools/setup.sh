@@ -17,12 +17,13 @@ case $SNP_TARGET in
 esac
 SNP_QT_MAJOR=${SNP_QT_MAJOR:-5}
 case $SNP_QT_MAJOR in
+    # Linguist's tools (lupdate, lrelease and their CMake packages) and Qt's own translations.
     5) SNP_BUILD_SUFFIX=
        SNP_QT_PACKAGES=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5svg5-dev
-           qttools5-dev-tools) ;;
+           qttools5-dev-tools qttools5-dev qttranslations5-l10n) ;;
     6) SNP_BUILD_SUFFIX=-qt6
        SNP_QT_PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
-           qt6-qpa-plugins) ;;
+           qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n) ;;
     *) echo "SNP_QT_MAJOR is 5 or 6, not '$SNP_QT_MAJOR'" >&2
        return 2 2>/dev/null || exit 2 ;;
 esac
@@ -32,7 +33,7 @@ if [ "$SNP_TARGET" = windows ]; then
     # NSIS makes the installer; the Linux stand-ins for the device and the server are built
     # against the host's Qt too.
     SNP_QT_PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
-        qt6-qpa-plugins qt6-translations-l10n g++-mingw-w64-x86-64-posix
+        qt6-qpa-plugins qt6-tools-dev qt6-translations-l10n qt6-l10n-tools g++-mingw-w64-x86-64-posix
         gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev patch xz-utils ninja-build
         wine wine64 nsis xvfb xauth procps)
     SNP_QT_WINDOWS=${SNP_QT_WINDOWS:-$HOME/.cache/snp300/qt-6.4.2-mingw64}
@@ -41,7 +42,9 @@ fi
 BUILD_DIR=${BUILD_DIR:-$SNP_ROOT/build$SNP_BUILD_SUFFIX}
 SNP_JOBS=${SNP_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-SNP_PACKAGES=(cmake make g++ pkg-config "${SNP_QT_PACKAGES[@]}" fonts-dejavu-core)
+# A CJK font, so that the window reads in Chinese and Japanese too.
+SNP_PACKAGES=(cmake make g++ pkg-config "${SNP_QT_PACKAGES[@]}" fonts-dejavu-core
+    fonts-wqy-microhei)
 
 snp_say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 

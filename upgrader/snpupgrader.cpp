@@ -28,6 +28,13 @@ QStringList extraSerialPorts()
     return ports.split(QDir::listSeparator(), Qt::SkipEmptyParts);
 }
 
+// The Connect button says what it does next; a screen reader names it by the same words.
+void setActionText(QPushButton *button, const QString &text)
+{
+    button->setText(text);
+    button->setAccessibleName(text);
+}
+
 } // namespace
 
 SNPUpgrader::SNPUpgrader(QWidget *parent)
@@ -152,7 +159,7 @@ void SNPUpgrader::toggleConnection()
 
     ++m_connectionCount;
     appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
-    ui->usbBtnConnect->setText(tr("Disconnect"));
+    setActionText(ui->usbBtnConnect, tr("Disconnect"));
     m_state = ConnectProbe;
     writeToDevice(SnpProtocol::VersionRequest);
     // A port that fails on the first write has closed the link and said so: nothing to watch.
@@ -181,7 +188,7 @@ void SNPUpgrader::closeLink(bool sendCancel)
     m_silenceTimer->stop();
     endAttempt(UpgradeHistory::Result::Interrupted);
     ui->usbProgressBar->resetFormat(); // no time left for an upgrade that ended
-    ui->usbBtnConnect->setText(tr("Connect"));
+    setActionText(ui->usbBtnConnect, tr("Connect"));
     ui->usbBtnUpgrade->setEnabled(false);
 }
 

@@ -175,6 +175,7 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
 QString SNPUpgrader::storeDownload(const QString &fileName)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    //: A file path: %1 is a folder, %2 a file name. Keep it exactly as it is.
     const QString path = tr("%1/%2").arg(folder, fileName);
     ImageStore store;
     if (!store.store(path, m_downloadData)) {

@@ -133,11 +133,13 @@ QString SNPUpgrader::selectUpgradeFile()
     // A local test image, when there is one, is taken instead of the server's.
     const QString folder = documentsFolder();
     QStringList testImages = QDir(folder).entryList(
+        //: The names of local test images; %1 is the file extension. Keep it exactly as it is.
         QStringList(tr("test_*.%1").arg(QLatin1String(SnpProtocol::FirmwareServiceId))),
         QDir::Files, QDir::Name);
     QString result;
     if (!testImages.isEmpty()) {
         std::sort(testImages.begin(), testImages.end());
+        //: A file path: %1 is a folder, %2 a file name. Keep it exactly as it is.
         result = tr("%1/%2").arg(folder, testImages.first());
         update();
     }

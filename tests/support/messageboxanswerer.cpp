@@ -57,6 +57,8 @@ void MessageBoxAnswerer::poll()
     record.buttons = box->standardButtons();
     record.defaultButton
         = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+    for (const QAbstractButton *shown : box->buttons())
+        record.buttonTexts.append(shown->text());
     record.answer = box->standardButton(button);
     record.hadParent = box->parentWidget() != nullptr;
     m_boxes.append(record);

@@ -27,6 +27,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton; // Enter's button
+        QStringList buttonTexts; // as shown, in the box's order
         QMessageBox::StandardButton answer = QMessageBox::NoButton; // what was clicked
         bool hadParent = false;
     };

@@ -6,6 +6,7 @@
 #include "temphome.h"
 #include "ui_snpupgrader.h"
 
+#include <QAccessible>
 #include <QBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -37,6 +38,10 @@ private slots:
     void extraPortsAreAppended();
     void connectWithoutPortChosen();
     void connectToPortThatCannotOpen();
+    void focusableElementsHaveNames();
+    void controlsAreNamedAndDescribed();
+    void tabFollowsReadingOrder();
+    void progressIsReadable();
 
 private:
     template<typename T>
@@ -365,6 +370,112 @@ void MainWindowTest::connectToPortThatCannotOpen()
     QVERIFY(!SNPUpgraderProbe::portOpen(*m_window));
     QVERIFY(!SNPUpgraderProbe::versionWatchdogActive(*m_window));
     QCOMPARE(SNPUpgraderProbe::state(*m_window), 0);
+}
+
+namespace {
+
+// Every element of the accessibility tree below root, depth first.
+QList<QAccessibleInterface *> accessibleTree(QAccessibleInterface *root)
+{
+    QList<QAccessibleInterface *> all;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface *child = root->child(i);
+        if (!child)
+            continue;
+        all.append(child);
+        all.append(accessibleTree(child));
+    }
+    return all;
+}
+
+} // namespace
+
+// What a screen reader walks: nothing that takes the focus may be without a name.
+void MainWindowTest::focusableElementsHaveNames()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(m_window);
+    QVERIFY(root);
+    QStringList unnamed;
+    int focusable = 0;
+    for (QAccessibleInterface *element : accessibleTree(root)) {
+        const QAccessible::State state = element->state();
+        if (!state.focusable || state.invisible)
+            continue;
+        ++focusable;
+        if (element->text(QAccessible::Name).trimmed().isEmpty()) {
+            QObject *object = element->object();
+            unnamed << QStringLiteral("%1 (role %2)")
+                           .arg(object ? object->objectName() : QStringLiteral("?"))
+                           .arg(int(element->role()));
+        }
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    QVERIFY(focusable >= 5); // the tabs, the port list, the three buttons and the log box
+}
+
+void MainWindowTest::controlsAreNamedAndDescribed()
+{
+    for (const char *name : { "usbCmbSerialPort", "usbBtnSerialPortRefresh", "usbBtnConnect",
+                              "usbBtnUpgrade", "usbProgressBar", "usbTxtLog" }) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(child<QWidget>(name));
+        QVERIFY2(control, name);
+        QVERIFY2(!control->text(QAccessible::Name).isEmpty(), name);
+        QVERIFY2(!control->text(QAccessible::Description).isEmpty(), name);
+    }
+    // The label names the port list, for the eye and for the screen reader.
+    auto *label = child<QLabel>("label");
+    QCOMPARE(label->buddy(), child<QWidget>("usbCmbSerialPort"));
+    QAccessibleInterface *ports
+        = QAccessible::queryAccessibleInterface(child<QWidget>("usbCmbSerialPort"));
+    bool labelled = false;
+    for (const auto &relation : ports->relations(QAccessible::Label))
+        labelled = labelled || relation.first->object() == label;
+    QVERIFY(labelled);
+    // The Connect button is read out as it reads on screen.
+    QCOMPARE(child<QPushButton>("usbBtnConnect")->accessibleName(),
+             child<QPushButton>("usbBtnConnect")->text());
+}
+
+// The Tab key walks the page as it reads: the tabs, then left to right and top to bottom.
+void MainWindowTest::tabFollowsReadingOrder()
+{
+    child<QPushButton>("usbBtnUpgrade")->setEnabled(true);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QWidget *tabBar = child<QTabWidget>("tabWidget")->findChild<QTabBar *>();
+    tabBar->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), tabBar);
+    const QStringList expected { "usbCmbSerialPort", "usbBtnSerialPortRefresh", "usbBtnConnect",
+                                 "usbBtnUpgrade", "usbTxtLog" };
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+    // The log box can be read line by line from the keyboard, and still not changed.
+    QVERIFY(child<QTextEdit>("usbTxtLog")->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    QVERIFY(child<QTextEdit>("usbTxtLog")->isReadOnly());
+}
+
+// QProgressBar announces each new value to a listening screen reader itself (a value-change
+// event; the offscreen platform has no screen reader to catch it). The reader then asks the bar
+// for its value, which is what this checks.
+void MainWindowTest::progressIsReadable()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    auto *bar = child<QProgressBar>("usbProgressBar");
+    bar->setRange(0, 40);
+    bar->setValue(10);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar);
+    QCOMPARE(iface->role(), QAccessible::ProgressBar);
+    QVERIFY(iface->valueInterface());
+    QCOMPARE(iface->valueInterface()->currentValue().toInt(), 10);
+    QCOMPARE(iface->valueInterface()->maximumValue().toInt(), 40);
+    QCOMPARE(iface->text(QAccessible::Name), bar->accessibleName());
 }
 
 QTEST_MAIN(MainWindowTest)
