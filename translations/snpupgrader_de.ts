@@ -191,5 +191,9 @@ Dieser Vorgang kann das Gerät beschädigen, wenn er nicht unter geeigneten Bedi
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>Die Seiten für die Verbindungsarten zum SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>Ein Upgrade des SNP300 läuft. Wenn Sie jetzt schließen, hat das Gerät keine funktionsfähige Firmware, bis es erneut aktualisiert wird. Trotzdem schließen?</translation>
+    </message>
 </context>
 </TS>

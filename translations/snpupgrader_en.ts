@@ -191,5 +191,9 @@ This operation can corrupt the device if not done in appropriate conditions:
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>The pages of the ways to reach the SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</translation>
+    </message>
 </context>
 </TS>

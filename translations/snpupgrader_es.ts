@@ -191,5 +191,9 @@ Esta operación puede dañar el dispositivo si no se realiza en las condiciones 
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>Las páginas de los modos de conexión con el SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>Se está actualizando el SNP300. Si cierra ahora, el dispositivo quedará sin firmware operativo hasta que se actualice de nuevo. ¿Cerrar de todos modos?</translation>
+    </message>
 </context>
 </TS>

@@ -191,5 +191,9 @@ Cette opération peut endommager l&apos;appareil si elle n&apos;est pas effectu�
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>Les pages des modes de connexion au SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>Une mise à niveau du SNP300 est en cours. Fermer maintenant laisse l&apos;appareil sans micrologiciel fonctionnel jusqu&apos;à une nouvelle mise à niveau. Fermer quand même ?</translation>
+    </message>
 </context>
 </TS>

@@ -191,5 +191,9 @@ Questa operazione può danneggiare il dispositivo se non viene eseguita in condi
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>Le pagine dei modi di connessione all&apos;SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>È in corso un aggiornamento dell&apos;SNP300. Chiudendo ora il dispositivo resta senza firmware funzionante finché non viene aggiornato di nuovo. Chiudere comunque?</translation>
+    </message>
 </context>
 </TS>

@@ -191,5 +191,9 @@ This operation can corrupt the device if not done in appropriate conditions:
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>SNP300 への接続方法ごとのページです。</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>SNP300 のアップグレード中です。今閉じると、再度アップグレードするまで装置は動作するファームウェアのない状態になります。それでも閉じますか?</translation>
+    </message>
 </context>
 </TS>

@@ -191,5 +191,9 @@ Ta operacja może uszkodzić urządzenie, jeśli nie zostanie wykonana w odpowie
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>Strony sposobów łączenia z SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>Trwa aktualizacja SNP300. Zamknięcie teraz pozostawi urządzenie bez działającego oprogramowania układowego do czasu ponownej aktualizacji. Zamknąć mimo to?</translation>
+    </message>
 </context>
 </TS>

@@ -191,5 +191,9 @@ Esta operação pode danificar o dispositivo se não for feita em condições ad
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>As páginas das formas de conexão com o SNP300.</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>Uma atualização do SNP300 está em andamento. Fechar agora deixa o dispositivo sem firmware funcional até que seja atualizado novamente. Fechar mesmo assim?</translation>
+    </message>
 </context>
 </TS>

@@ -191,5 +191,9 @@ This operation can corrupt the device if not done in appropriate conditions:
         <source>The pages of the ways to reach the SNP300.</source>
         <translation>连接 SNP300 的各种方式的页面。</translation>
     </message>
+    <message>
+        <source>An upgrade of the SNP300 is running. Closing now leaves the device without working firmware until it is upgraded again. Close anyway?</source>
+        <translation>正在升级 SNP300。现在关闭将使设备在再次升级之前没有可用的固件。仍要关闭吗？</translation>
+    </message>
 </context>
 </TS>

@@ -11,9 +11,12 @@ namespace {
 // What Qt's file classes say when they have lost the system's own text.
 bool saysNothing(const QString &errorString)
 {
+    // Qt's own text, in Qt's catalogue: named through a variable so that lupdate does not take
+    // it into the program's catalogues.
+    static const char *const unknownError = "Unknown error";
     return errorString.trimmed().isEmpty()
-        || errorString.compare(QLatin1String("Unknown error"), Qt::CaseInsensitive) == 0
-        || errorString == QCoreApplication::translate("QIODevice", "Unknown error");
+        || errorString.compare(QLatin1String(unknownError), Qt::CaseInsensitive) == 0
+        || errorString == QCoreApplication::translate("QIODevice", unknownError);
 }
 
 qint64 bytesFreeIn(const QString &folder)
