@@ -21,7 +21,7 @@ public:
     static QString lockFilePath(const QString &logPath);
 
 private:
-    static constexpr int LockWaitMs = 1000;
+    static constexpr int LockWaitMs = 5000;
 
     void writeLine(const QString &levelName, qint64 utc, const QString &message);
     void appendWhole(const QByteArray &bytes);
