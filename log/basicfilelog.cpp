@@ -4,7 +4,6 @@
 #include "loglevel.h"
 
 #include <QDateTime>
-#include <QLockFile>
 
 namespace cvc {
 
@@ -61,29 +60,7 @@ void BasicFileLog::writeLine(const QString &levelName, qint64 utc, const QString
     // (another window started in the same second writes to the same file).
     const QString line = QLatin1Char('[') + time + QLatin1String("] [") + levelName
         + QLatin1String("] ") + message + QLatin1Char('\n');
-    appendWhole(line.toUtf8());
-}
-
-// On POSIX systems a file opened for appending takes each write at its end, whole. On Windows Qt
-// moves to the end once, at opening, so another writer's lines would be overwritten or cut into:
-// there writers keep apart by a lock beside the file and write at the end as it stands then.
-void BasicFileLog::appendWhole(const QByteArray &bytes)
-{
-#ifdef Q_OS_WIN
-    QLockFile lock(lockFilePath(m_file.fileName()));
-    const bool locked = lock.tryLock(LockWaitMs);
-    m_file.seek(m_file.size());
-    m_file.write(bytes);
-    if (locked)
-        lock.unlock();
-#else
-    m_file.write(bytes);
-#endif
-}
-
-QString BasicFileLog::lockFilePath(const QString &logPath)
-{
-    return logPath + QLatin1String(".lock");
+    m_file.write(line.toUtf8());
 }
 
 } // namespace cvc

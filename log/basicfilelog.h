@@ -17,14 +17,8 @@ public:
 
     void log(int level, qint64 utc, const QString &message) override;
 
-    // Where writers of the file at logPath take turns on Windows.
-    static QString lockFilePath(const QString &logPath);
-
 private:
-    static constexpr int LockWaitMs = 5000;
-
     void writeLine(const QString &levelName, qint64 utc, const QString &message);
-    void appendWhole(const QByteArray &bytes);
 
     QFile m_file;
     QString m_timeFormat;
