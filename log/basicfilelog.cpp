@@ -4,6 +4,7 @@
 #include "loglevel.h"
 
 #include <QDateTime>
+#include <QLockFile>
 
 namespace cvc {
 
@@ -55,12 +56,26 @@ void BasicFileLog::log(int level, qint64 utc, const QString &message)
 void BasicFileLog::writeLine(const QString &levelName, qint64 utc, const QString &message)
 {
     const QString time = QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC).toString(m_timeFormat);
-    // The whole line goes to the file in one write: with the file opened for appending, each
-    // write lands at the end as a whole, so lines never tear, whatever else appends to the file
-    // (another window started in the same second writes to the same file).
+    // The whole line goes to the file at once, so lines never tear, whatever else appends to
+    // the file (another window started in the same second writes to the same file).
     const QString line = QLatin1Char('[') + time + QLatin1String("] [") + levelName
         + QLatin1String("] ") + message + QLatin1Char('\n');
-    m_file.write(line.toUtf8());
+    appendWhole(m_file, line.toUtf8());
+}
+
+// On POSIX systems a file opened for appending takes each write at its end, whole. On Windows Qt
+// moves to the end once, when the file is opened, and then writes where it is: two writers would
+// overwrite or cut into each other's lines. There writers take turns by a lock beside the file
+// and write at the end as it stands then. A lock that cannot be had in time (a writer that hangs
+// while holding it) does not cost the line: it is written at the end all the same.
+qint64 BasicFileLog::appendWhole(QFile &file, const QByteArray &bytes)
+{
+#ifdef Q_OS_WIN
+    QLockFile lock(file.fileName() + QLatin1String(".lock"));
+    lock.tryLock(LockWaitMs);
+    file.seek(file.size());
+#endif
+    return file.write(bytes);
 }
 
 } // namespace cvc

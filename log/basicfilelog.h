@@ -17,7 +17,13 @@ public:
 
     void log(int level, qint64 utc, const QString &message) override;
 
+    // Appends bytes to file, opened for appending, as one whole at its end, however many
+    // writers (threads or processes) append to it the same way.
+    static qint64 appendWhole(QFile &file, const QByteArray &bytes);
+
 private:
+    static constexpr int LockWaitMs = 5000;
+
     void writeLine(const QString &levelName, qint64 utc, const QString &message);
 
     QFile m_file;
