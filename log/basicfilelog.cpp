@@ -4,7 +4,9 @@
 #include "loglevel.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QLockFile>
+#include <QThread>
 
 namespace cvc {
 
@@ -71,8 +73,12 @@ void BasicFileLog::writeLine(const QString &levelName, qint64 utc, const QString
 qint64 BasicFileLog::appendWhole(QFile &file, const QByteArray &bytes)
 {
 #ifdef Q_OS_WIN
+    // Tried every millisecond: QLockFile's own wait sleeps 100 ms and more between tries, so a
+    // busy writer would keep the lock from a waiting one for seconds.
     QLockFile lock(file.fileName() + QLatin1String(".lock"));
-    lock.tryLock(LockWaitMs);
+    const QDeadlineTimer deadline(LockWaitMs);
+    while (!lock.tryLock(0) && !deadline.hasExpired())
+        QThread::msleep(1);
     file.seek(file.size());
 #endif
     return file.write(bytes);

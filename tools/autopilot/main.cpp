@@ -1,7 +1,7 @@
 // Runs the upgrader's window as the program does (same application object, start-up, log file
 // and style) and upgrades the device on the given port through its buttons.
 //
-//   snp300-autopilot --port PATH [--screenshot FILE] [--timeout SECONDS]
+//   snp300-autopilot --port PATH [--screenshot FILE] [--timeout SECONDS] [--store-style NAME]
 //
 // The port must be in the window's list: a system port, or one named in SNP300_SERIAL_PORTS.
 
@@ -43,7 +43,12 @@ int main(int argc, char **argv)
     const QCommandLineOption timeout(QStringLiteral("timeout"),
                                      QStringLiteral("Give up after this many seconds."),
                                      QStringLiteral("seconds"), QStringLiteral("300"));
-    parser.addOptions({ port, screenshot, timeout });
+    const QCommandLineOption storeStyle(
+        QStringLiteral("store-style"),
+        QStringLiteral("At the end, apply this style through the application's setStyle slot, "
+                       "which stores it in the settings."),
+        QStringLiteral("name"));
+    parser.addOptions({ port, screenshot, timeout, storeStyle });
     parser.process(app);
     if (!parser.isSet(port)) {
         QTextStream(stderr) << "snp300-autopilot: --port is required\n";
@@ -64,6 +69,9 @@ int main(int argc, char **argv)
                 window.grab().save(parser.value(screenshot));
             if (!done)
                 out << "snp300-autopilot: " << pilot.failure() << Qt::endl;
+            if (parser.isSet(storeStyle))
+                QMetaObject::invokeMethod(&app, "setStyle", Qt::DirectConnection,
+                                          Q_ARG(QString, parser.value(storeStyle)));
             app.exit(done ? 0 : 1);
         });
     });
