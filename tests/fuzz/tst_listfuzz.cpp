@@ -296,7 +296,7 @@ private:
 
 } // namespace
 
-class ListFuzzTest : public QObject
+class tst_ListFuzz : public QObject
 {
     Q_OBJECT
 
@@ -310,12 +310,12 @@ private:
     bool runInChild(const ListQuery &q, ListOutcome *outcome, QString *crash);
 };
 
-void ListFuzzTest::initTestCase()
+void tst_ListFuzz::initTestCase()
 {
     qInfo("base seed 0x%x (SNP_FUZZ_SEED replaces it)", baseSeed());
 }
 
-bool ListFuzzTest::runInChild(const ListQuery &q, ListOutcome *outcome, QString *crash)
+bool tst_ListFuzz::runInChild(const ListQuery &q, ListOutcome *outcome, QString *crash)
 {
     QTemporaryDir folder;
     QFile requestFile(folder.filePath(QStringLiteral("query.json")));
@@ -356,7 +356,7 @@ bool ListFuzzTest::runInChild(const ListQuery &q, ListOutcome *outcome, QString 
     return true;
 }
 
-void ListFuzzTest::hostileDocuments_data()
+void tst_ListFuzz::hostileDocuments_data()
 {
     QTest::addColumn<QJsonObject>("query");
 
@@ -443,7 +443,7 @@ void ListFuzzTest::hostileDocuments_data()
                       + item("snp300_-2147484_0_0.quenmarksnpfmr") + item(Fmr130.toUtf8()))));
 }
 
-void ListFuzzTest::hostileDocuments()
+void tst_ListFuzz::hostileDocuments()
 {
     QFETCH(QJsonObject, query);
     const ListQuery q = ListQuery::fromJson(query);
@@ -471,7 +471,7 @@ void ListFuzzTest::hostileDocuments()
     QVERIFY(!outcome.result.contains(QLatin1String("root:")));
 }
 
-void ListFuzzTest::mutatedLists()
+void tst_ListFuzz::mutatedLists()
 {
     const QStringList names = { Fmr130,
                                 QStringLiteral("snp300_1_2_3.quenmarksnpfmr"),
@@ -535,7 +535,7 @@ int main(int argc, char *argv[])
     if (!childFolder.isEmpty())
         return runChild(childFolder);
     app.setAttribute(Qt::AA_Use96Dpi, true);
-    ListFuzzTest test;
+    tst_ListFuzz test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }

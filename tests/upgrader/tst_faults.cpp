@@ -35,7 +35,7 @@ void startUpgrade(WindowFixture &f)
 
 } // namespace
 
-class FaultsTest : public QObject
+class tst_Faults : public QObject
 {
     Q_OBJECT
 
@@ -54,7 +54,7 @@ private slots:
     void historyRowWaitsForTheLockBesideIt();
 };
 
-void FaultsTest::deviceUnpluggedWhileProgramming()
+void tst_Faults::deviceUnpluggedWhileProgramming()
 {
     WindowFixture f(quickDevice());
     serveNewerFirmware(f);
@@ -95,7 +95,7 @@ void FaultsTest::deviceUnpluggedWhileProgramming()
     QVERIFY(f.connectAndReadVersions());
 }
 
-void FaultsTest::deviceQuietWhileProgramming()
+void tst_Faults::deviceQuietWhileProgramming()
 {
     Snp300Options options = quickDevice();
     options.stallAfterLines = 5;
@@ -120,7 +120,7 @@ void FaultsTest::deviceQuietWhileProgramming()
     QCOMPARE(f.logLines().count(notice), 1);
 }
 
-void FaultsTest::stepPendingAtDisconnectWritesNothing()
+void tst_Faults::stepPendingAtDisconnectWritesNothing()
 {
     WindowFixture f(quickDevice());
     serveNewerFirmware(f);
@@ -142,7 +142,7 @@ void FaultsTest::stepPendingAtDisconnectWritesNothing()
     QCOMPARE(f.device.received(), QByteArray("\x18"));
 }
 
-void FaultsTest::deviceTextIsShownAsItStands()
+void tst_Faults::deviceTextIsShownAsItStands()
 {
     Snp300Options options = quickDevice();
     options.appVersion = "<b>1.2.9</b> & <i>more";
@@ -152,7 +152,7 @@ void FaultsTest::deviceTextIsShownAsItStands()
     QCOMPARE(f.logLines().last(), QString("Application Version: <b>1.2.9</b> & <i>more"));
 }
 
-void FaultsTest::chattyDeviceFillsNoMoreThanTheReceiveLimit()
+void tst_Faults::chattyDeviceFillsNoMoreThanTheReceiveLimit()
 {
     WindowFixture f(quickDevice());
     QVERIFY(f.connectAndReadVersions());
@@ -170,7 +170,7 @@ void FaultsTest::chattyDeviceFillsNoMoreThanTheReceiveLimit()
 
 // An upgrade cut off after its first STX is recorded as interrupted: by Disconnect, and by the
 // window closing.
-void FaultsTest::interruptedUpgradesAreRecorded()
+void tst_Faults::interruptedUpgradesAreRecorded()
 {
     Snp300Options options = quickDevice();
     options.replyDelayMs = 10;
@@ -197,7 +197,7 @@ void FaultsTest::interruptedUpgradesAreRecorded()
 }
 
 // A record that cannot be written is reported and changes nothing of the upgrade.
-void FaultsTest::historyThatCannotBeWrittenStopsNothing()
+void tst_Faults::historyThatCannotBeWrittenStopsNothing()
 {
     WindowFixture f(quickDevice());
     serveNewerFirmware(f);
@@ -217,7 +217,7 @@ void FaultsTest::historyThatCannotBeWrittenStopsNothing()
 // A download that does not fit on the disk: a tmpfs of 1 MiB on the Documents folder (where the
 // test may mount one) and an image of 2 MiB. The cause is the full disk, and no line blames the
 // server after it.
-void FaultsTest::imageThatDoesNotFitTellsTheFullDisk()
+void tst_Faults::imageThatDoesNotFitTellsTheFullDisk()
 {
     WindowFixture f(quickDevice());
     f.addServerImage("snp300_1_3_0.quenmarksnpfmr", QByteArray(2 * 1024 * 1024, 'x'));
@@ -253,7 +253,7 @@ void FaultsTest::imageThatDoesNotFitTellsTheFullDisk()
 
 // Closing the window in the middle of programming asks first. No keeps the upgrade running to
 // its end; Yes closes, and the upgrade is recorded as interrupted.
-void FaultsTest::closingMidUpgradeAsksFirst()
+void tst_Faults::closingMidUpgradeAsksFirst()
 {
     Snp300Options options = quickDevice();
     options.replyDelayMs = 5;
@@ -292,7 +292,7 @@ void FaultsTest::closingMidUpgradeAsksFirst()
 
 // Before the first byte of an upgrade (here while connected, versions read) and after its end,
 // the window closes without a question.
-void FaultsTest::closingAtOtherTimesAsksNothing()
+void tst_Faults::closingAtOtherTimesAsksNothing()
 {
     {
         WindowFixture f(quickDevice());
@@ -312,7 +312,7 @@ void FaultsTest::closingAtOtherTimesAsksNothing()
 
 // Versions come from the device: one that a spreadsheet would run as a formula is written so that
 // it shows as text, an apostrophe before it inside the quotes.
-void FaultsTest::versionsThatReadAsFormulasAreText()
+void tst_Faults::versionsThatReadAsFormulasAreText()
 {
     Snp300Options options = quickDevice();
     options.appVersion = "=HYPERLINK(\"http://example.invalid\",\"1.2.9\")";
@@ -337,7 +337,7 @@ void FaultsTest::versionsThatReadAsFormulasAreText()
 
 // A row is written under the lock file beside History.csv: while another program holds it the
 // row waits, and goes in whole once the lock is free.
-void FaultsTest::historyRowWaitsForTheLockBesideIt()
+void tst_Faults::historyRowWaitsForTheLockBesideIt()
 {
     TempHome home;
     const QString path = home.path() + "/History.csv";
@@ -365,5 +365,5 @@ void FaultsTest::historyRowWaitsForTheLockBesideIt()
     QVERIFY(!QFileInfo::exists(path + ".lock"));
 }
 
-QTEST_MAIN(FaultsTest)
+QTEST_MAIN(tst_Faults)
 #include "tst_faults.moc"

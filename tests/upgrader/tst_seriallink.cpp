@@ -20,7 +20,7 @@ const QByteArray VersionRequest("VER\r\r\n");
 
 } // namespace
 
-class SerialLinkTest : public QObject
+class tst_SerialLink : public QObject
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ private slots:
     void portHeldByAnotherOpenIsBusy();
 };
 
-void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
+void tst_SerialLink::connectSendsVersionRequestAndDisconnectSendsCancel()
 {
     WindowFixture f(silentDevice());
     QElapsedTimer sinceConnect;
@@ -58,7 +58,7 @@ void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
     QCOMPARE(f.logLines().size(), 1);
 }
 
-void SerialLinkTest::silentDeviceIsProbedThenDisconnected()
+void tst_SerialLink::silentDeviceIsProbedThenDisconnected()
 {
     WindowFixture f(silentDevice());
     f.connectDevice();
@@ -92,7 +92,7 @@ void SerialLinkTest::silentDeviceIsProbedThenDisconnected()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 11);
 }
 
-void SerialLinkTest::detectPortsWhileConnectedKeepsTheLink()
+void tst_SerialLink::detectPortsWhileConnectedKeepsTheLink()
 {
     WindowFixture f(silentDevice());
     f.connectDevice();
@@ -104,7 +104,7 @@ void SerialLinkTest::detectPortsWhileConnectedKeepsTheLink()
     QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
 }
 
-void SerialLinkTest::reconnectStartsTheDialogueOver()
+void tst_SerialLink::reconnectStartsTheDialogueOver()
 {
     WindowFixture f;
     QVERIFY(f.connectAndReadVersions());
@@ -126,7 +126,7 @@ void SerialLinkTest::reconnectStartsTheDialogueOver()
 
 // A port that another window (here another open of the same port) holds: after the specified
 // line, the cause and the remedy; once the other lets go, Connect works.
-void SerialLinkTest::portHeldByAnotherOpenIsBusy()
+void tst_SerialLink::portHeldByAnotherOpenIsBusy()
 {
     WindowFixture f;
     QSerialPort other(f.device.portName());
@@ -149,5 +149,5 @@ void SerialLinkTest::portHeldByAnotherOpenIsBusy()
     QVERIFY(f.connectAndReadVersions());
 }
 
-QTEST_MAIN(SerialLinkTest)
+QTEST_MAIN(tst_SerialLink)
 #include "tst_seriallink.moc"

@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
-class TranslatedWindowTest : public QObject
+class tst_TranslatedWindow : public QObject
 {
     Q_OBJECT
 
@@ -18,14 +18,14 @@ private slots:
     void windowInLanguage();
 };
 
-void TranslatedWindowTest::windowInLanguage_data()
+void tst_TranslatedWindow::windowInLanguage_data()
 {
     QTest::addColumn<QString>("language");
     for (const QString &language : CvtTranslationLoader::availableLanguages())
         QTest::newRow(qPrintable(language)) << language;
 }
 
-void TranslatedWindowTest::windowInLanguage()
+void tst_TranslatedWindow::windowInLanguage()
 {
     QFETCH(QString, language);
     TsCatalogue catalogue;
@@ -89,5 +89,5 @@ void TranslatedWindowTest::windowInLanguage()
         f.waitForLogLine(QStringLiteral("Server not available or firmware already up to date")));
 }
 
-QTEST_MAIN(TranslatedWindowTest)
+QTEST_MAIN(tst_TranslatedWindow)
 #include "tst_translatedwindow.moc"

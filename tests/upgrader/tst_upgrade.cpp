@@ -91,7 +91,7 @@ QByteArray commandsUpToP()
 
 } // namespace
 
-class UpgradeTest : public QObject
+class tst_Upgrade : public QObject
 {
     Q_OBJECT
 
@@ -124,7 +124,7 @@ private slots:
     void twoWindowsUpgradeTwoDevicesAtOnce();
 };
 
-void UpgradeTest::applicationUpgradeEndToEnd()
+void tst_Upgrade::applicationUpgradeEndToEnd()
 {
     WindowFixture f(quickDevice());
     // One line ends in CR LF on disk: it is read as LF like the others.
@@ -187,7 +187,7 @@ void UpgradeTest::applicationUpgradeEndToEnd()
     QCOMPARE(f.boxes.count(), 1); // no bootloader box after an application update
 }
 
-void UpgradeTest::oneLineImage()
+void tst_Upgrade::oneLineImage()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(1));
@@ -201,7 +201,7 @@ void UpgradeTest::oneLineImage()
     QCOMPARE(f.progressBar()->value(), 0);
 }
 
-void UpgradeTest::oldBootloaderIsUpdatedFirst()
+void tst_Upgrade::oldBootloaderIsUpdatedFirst()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.13"));
     f.addServerImage(Fmr130, hexImage(3));
@@ -230,7 +230,7 @@ void UpgradeTest::oldBootloaderIsUpdatedFirst()
     QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
 }
 
-void UpgradeTest::newerBootloaderOnTheServerIsUpdatedFirst()
+void tst_Upgrade::newerBootloaderOnTheServerIsUpdatedFirst()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.14"));
     f.addServerImage(Btl015, hexImage(2));
@@ -241,7 +241,7 @@ void UpgradeTest::newerBootloaderOnTheServerIsUpdatedFirst()
     QCOMPARE(f.server.requests().size(), 1);
 }
 
-void UpgradeTest::deviceInItsBootloader()
+void tst_Upgrade::deviceInItsBootloader()
 {
     Snp300Options options = quickDevice("1.2.9", "1.0.14");
     options.startMode = Snp300Options::Mode::Bootloader;
@@ -263,7 +263,7 @@ void UpgradeTest::deviceInItsBootloader()
     QVERIFY(SNPUpgraderProbe::portOpen(*f.window));
 }
 
-void UpgradeTest::bootloaderVersionThatIsNotHexadecimal()
+void tst_Upgrade::bootloaderVersionThatIsNotHexadecimal()
 {
     Snp300Options options = quickDevice();
     options.startMode = Snp300Options::Mode::Silent;
@@ -288,7 +288,7 @@ void UpgradeTest::bootloaderVersionThatIsNotHexadecimal()
     QCOMPARE(SNPUpgraderProbe::bootloaderVersion(*f.window), QString("0.0.0"));
 }
 
-void UpgradeTest::promptSplitAcrossChunks()
+void tst_Upgrade::promptSplitAcrossChunks()
 {
     WindowFixture f(quickDevice());
     f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
@@ -310,7 +310,7 @@ void UpgradeTest::promptSplitAcrossChunks()
     QVERIFY(f.logLines().contains("Device is in Bootloader mode"));
 }
 
-void UpgradeTest::chunkDuringTheServerQuery()
+void tst_Upgrade::chunkDuringTheServerQuery()
 {
     WindowFixture f(quickDevice());
     f.server.setDelayMs(1000);
@@ -328,7 +328,7 @@ void UpgradeTest::chunkDuringTheServerQuery()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void UpgradeTest::testImagesArePreferred()
+void tst_Upgrade::testImagesArePreferred()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.13"));
     f.addServerImage(Fmr130, hexImage(3));
@@ -350,7 +350,7 @@ void UpgradeTest::testImagesArePreferred()
         QCOMPARE(request.field("service"), QString("list"));
 }
 
-void UpgradeTest::serverDownStartsNothing()
+void tst_Upgrade::serverDownStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -373,7 +373,7 @@ void UpgradeTest::serverDownStartsNothing()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void UpgradeTest::cancelStartsNothing()
+void tst_Upgrade::cancelStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -389,7 +389,7 @@ void UpgradeTest::cancelStartsNothing()
     QCOMPARE(SNPUpgraderProbe::firmwareFilePath(*f.window), QString());
 }
 
-void UpgradeTest::upToDateStartsNothing()
+void tst_Upgrade::upToDateStartsNothing()
 {
     WindowFixture f(quickDevice("1.3.0"));
     f.addServerImage(Fmr130, hexImage(3));
@@ -403,7 +403,7 @@ void UpgradeTest::upToDateStartsNothing()
     QCOMPARE(f.server.requests().last().field("service"), QString("list"));
 }
 
-void UpgradeTest::emptyImageIsNotStarted()
+void tst_Upgrade::emptyImageIsNotStarted()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -420,7 +420,7 @@ void UpgradeTest::emptyImageIsNotStarted()
     QVERIFY(!f.device.device().erased());
 }
 
-void UpgradeTest::imageThatVanishesAfterErase()
+void tst_Upgrade::imageThatVanishesAfterErase()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -451,7 +451,7 @@ void UpgradeTest::imageThatVanishesAfterErase()
     QCOMPARE(f.device.device().programmedLines().size(), 3);
 }
 
-void UpgradeTest::imageChangedAfterTheCheckIsNotProgrammed()
+void tst_Upgrade::imageChangedAfterTheCheckIsNotProgrammed()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -467,7 +467,7 @@ void UpgradeTest::imageChangedAfterTheCheckIsNotProgrammed()
     QVERIFY(f.device.device().programmedLines().isEmpty());
 }
 
-void UpgradeTest::secondPressDuringTheDownloadStartsNothing()
+void tst_Upgrade::secondPressDuringTheDownloadStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -494,7 +494,7 @@ void UpgradeTest::secondPressDuringTheDownloadStartsNothing()
                               5000);
 }
 
-void UpgradeTest::reconnectDuringTheDownloadProgramsNothing()
+void tst_Upgrade::reconnectDuringTheDownloadProgramsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -535,7 +535,7 @@ void UpgradeTest::reconnectDuringTheDownloadProgramsNothing()
     QCOMPARE(f.device.device().eraseCount(), 1);
 }
 
-void UpgradeTest::linkClosedDuringTheConfirmationStartsNothing()
+void tst_Upgrade::linkClosedDuringTheConfirmationStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -554,7 +554,7 @@ void UpgradeTest::linkClosedDuringTheConfirmationStartsNothing()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void UpgradeTest::damagedImageIsNotStarted_data()
+void tst_Upgrade::damagedImageIsNotStarted_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<QString>("fault");
@@ -573,7 +573,7 @@ void UpgradeTest::damagedImageIsNotStarted_data()
             + sound.right(12) << "line 1: its record type 06 is not one of 00 to 05";
 }
 
-void UpgradeTest::damagedImageIsNotStarted()
+void tst_Upgrade::damagedImageIsNotStarted()
 {
     QFETCH(QByteArray, image);
     QFETCH(QString, fault);
@@ -597,7 +597,7 @@ void UpgradeTest::damagedImageIsNotStarted()
     QVERIFY(!f.device.device().erased());
 }
 
-void UpgradeTest::imagesGoOutAsStored_data()
+void tst_Upgrade::imagesGoOutAsStored_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<int>("lines");
@@ -607,7 +607,7 @@ void UpgradeTest::imagesGoOutAsStored_data()
     QTest::newRow("not Intel HEX") << QByteArray("SNP300 IMAGE\n:not a record\n\nend") << 4;
 }
 
-void UpgradeTest::imagesGoOutAsStored()
+void tst_Upgrade::imagesGoOutAsStored()
 {
     QFETCH(QByteArray, image);
     QFETCH(int, lines);
@@ -626,7 +626,7 @@ void UpgradeTest::imagesGoOutAsStored()
 
 // The run's log file keeps every line of the log box, in order and as it stands, and the
 // summary of the upgrade; History.csv gets its row.
-void UpgradeTest::recordOfACompletedUpgrade()
+void tst_Upgrade::recordOfACompletedUpgrade()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.15"));
     const QString logPath = f.home.path() + "/run.log";
@@ -680,7 +680,7 @@ void UpgradeTest::recordOfACompletedUpgrade()
 // Two windows of the program, as two processes started in the same second in one home, upgrade
 // two devices at once: both complete, History.csv has its header once and both rows, and the
 // log (one file for both when they started in the same second) has every line whole.
-void UpgradeTest::twoWindowsUpgradeTwoDevicesAtOnce()
+void tst_Upgrade::twoWindowsUpgradeTwoDevicesAtOnce()
 {
     Snp300Options options = quickDevice();
     options.replyDelayMs = 2;
@@ -753,5 +753,5 @@ void UpgradeTest::twoWindowsUpgradeTwoDevicesAtOnce()
     QCOMPARE(done, 2);
 }
 
-QTEST_MAIN(UpgradeTest)
+QTEST_MAIN(tst_Upgrade)
 #include "tst_upgrade.moc"
