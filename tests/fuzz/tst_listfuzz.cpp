@@ -10,6 +10,7 @@
 
 #include "listquery.h"
 #include "processmemory.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QJsonDocument>
@@ -28,9 +29,6 @@ const int MutantTimeLimitMs = 5000;
 // takes some 210 MB.
 const qint64 MemoryAllowanceKb = 128 * 1024;
 const int MemoryPerListByte = 100;
-
-const QString Fmr130 = QStringLiteral("snp300_1_3_0.quenmarksnpfmr");
-const QString Btl015 = QStringLiteral("snp300_1_0_15.quenmarksnpbtl");
 
 quint32 baseSeed()
 {

@@ -15,6 +15,7 @@
 #include "dialoguedriver.h"
 #include "processmemory.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QMap>

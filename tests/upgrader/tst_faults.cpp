@@ -2,6 +2,7 @@
 // in the middle of an upgrade.
 
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QLockFile>
@@ -13,17 +14,10 @@
 
 namespace {
 
-Snp300Options quickDevice()
-{
-    Snp300Options options;
-    options.eraseDelayMs = 100;
-    return options;
-}
-
 // The server must answer for an upgrade to start, even when a local test image is taken.
 void serveNewerFirmware(WindowFixture &f)
 {
-    f.addServerImage("snp300_1_3_0.quenmarksnpfmr", hexImage(3));
+    f.addServerImage(Fmr130, hexImage(3));
 }
 
 void startUpgrade(WindowFixture &f)
@@ -220,7 +214,7 @@ void tst_Faults::historyThatCannotBeWrittenStopsNothing()
 void tst_Faults::imageThatDoesNotFitTellsTheFullDisk()
 {
     WindowFixture f(quickDevice());
-    f.addServerImage("snp300_1_3_0.quenmarksnpfmr", QByteArray(2 * 1024 * 1024, 'x'));
+    f.addServerImage(Fmr130, QByteArray(2 * 1024 * 1024, 'x'));
     const QString documents = f.home.documentsPath();
     QProcess mount;
     mount.start("mount", { "-t", "tmpfs", "-o", "size=1m", "tmpfs", documents });
@@ -237,7 +231,7 @@ void tst_Faults::imageThatDoesNotFitTellsTheFullDisk()
     f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
 
-    const QString path = documents + "/snp300_1_3_0.quenmarksnpfmr";
+    const QString path = documents + '/' + Fmr130;
     QCOMPARE(f.logLines().last(),
              "Cannot store the downloaded image " + path
                  + " (No space left on device). The upgrade was not started: make room in "

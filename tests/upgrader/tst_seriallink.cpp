@@ -2,6 +2,7 @@
 // on the wire, the watchdogs of a silent device, and the controls.
 
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QSerialPort>
@@ -15,8 +16,6 @@ Snp300Options silentDevice()
     options.startMode = Snp300Options::Mode::Silent;
     return options;
 }
-
-const QByteArray VersionRequest("VER\r\r\n");
 
 } // namespace
 

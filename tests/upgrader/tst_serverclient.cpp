@@ -5,6 +5,7 @@
 #include "processmemory.h"
 #include "serverconfig.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QNetworkAccessManager>
@@ -16,9 +17,7 @@
 
 namespace {
 
-const QString Fmr130 = "snp300_1_3_0.quenmarksnpfmr";
 const QString Fmr123 = "snp300_1_2_3.quenmarksnpfmr";
-const QString Btl015 = "snp300_1_0_15.quenmarksnpbtl";
 const QString Unchanged = "unchanged";
 
 QByteArray listOf(const QStringList &names)

@@ -2,6 +2,7 @@
 // buttons, and the two log lines that are translated, as an operator of that language sees them.
 
 #include "cvttranslationloader.h"
+#include "testdata.h"
 #include "tscatalogue.h"
 #include "windowfixture.h"
 
@@ -42,7 +43,7 @@ void tst_TranslatedWindow::windowInLanguage()
     Snp300Options options;
     options.bootloaderVersion = QStringLiteral("1.0.13"); // old enough to need an update
     WindowFixture f(options);
-    f.addServerImage(QStringLiteral("snp300_1_0_15.quenmarksnpbtl"), hexImage(2));
+    f.addServerImage(Btl015, hexImage(2));
 
     // The form, for the eye and for the screen reader.
     QCOMPARE(f.window->findChild<QLabel *>(QStringLiteral("label"))->text(), tr("Serial Port:"));

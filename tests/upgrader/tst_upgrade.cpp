@@ -6,6 +6,7 @@
 #include "logengine.h"
 #include "sampleimage.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QCryptographicHash>
@@ -15,20 +16,6 @@
 #include <memory>
 
 namespace {
-
-const QString Fmr130 = "snp300_1_3_0.quenmarksnpfmr";
-const QString Btl015 = "snp300_1_0_15.quenmarksnpbtl";
-
-const QByteArray VersionRequest("VER\r\r\n");
-
-Snp300Options quickDevice(const QString &app = "1.2.9", const QString &bootloader = "1.0.14")
-{
-    Snp300Options options;
-    options.appVersion = app;
-    options.bootloaderVersion = bootloader;
-    options.eraseDelayMs = 100;
-    return options;
-}
 
 QString firmwareDialog(const QString &current, const QString &available)
 {
