@@ -3,6 +3,7 @@
 // where nothing may be started.
 
 #include "basicfilelog.h"
+#include "firmwareimage.h"
 #include "logengine.h"
 #include "sampleimage.h"
 #include "snpupgraderprobe.h"
@@ -12,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -33,20 +35,6 @@ QString bootloaderDialog(const QString &current, const QString &available)
 {
     QString text = firmwareDialog(current, available);
     return text.replace("updating the firmware", "updating the bootloader");
-}
-
-// Every line as the program sends it: read in text mode (CR LF becomes LF), then CR LF.
-QByteArray linesOnTheWire(const QByteArray &image)
-{
-    QByteArray wire;
-    for (QByteArray line : image.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        wire += line + "\n\r\n";
-    }
-    return wire;
 }
 
 // Every line as read in text mode (CR LF becomes LF, a last line without end stays so), then
@@ -103,7 +91,8 @@ private slots:
     void secondPressDuringTheDownloadStartsNothing();
     void reconnectDuringTheDownloadProgramsNothing();
     void linkClosedDuringTheConfirmationStartsNothing();
-    void damagedImageIsNotStarted_data();
+    void imageCheckNamesTheFirstFault_data();
+    void imageCheckNamesTheFirstFault();
     void damagedImageIsNotStarted();
     void imagesGoOutAsStored_data();
     void imagesGoOutAsStored();
@@ -140,7 +129,7 @@ void tst_Upgrade::applicationUpgradeEndToEnd()
 
     QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              commandsUpToP() + linesOnTheWire(image) + '\x18' + '\x18', 5000);
+                              commandsUpToP() + sentAsStored(image) + '\x18' + '\x18', 5000);
     QCOMPARE(f.device.device().programmedLines().size(), 5);
 
     const QStringList expectedLog = {
@@ -182,8 +171,8 @@ void tst_Upgrade::oneLineImage()
     f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        f.device.received(), commandsUpToP() + linesOnTheWire(hexImage(1)) + '\x18' + '\x18', 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
+                              commandsUpToP() + sentAsStored(hexImage(1)) + '\x18' + '\x18', 5000);
     QCOMPARE(f.progressBar()->maximum(), 1);
     QCOMPARE(f.progressBar()->value(), 0);
 }
@@ -475,10 +464,9 @@ void tst_Upgrade::secondPressDuringTheDownloadStartsNothing()
     QCOMPARE(f.boxes.count(), 1);
     QCOMPARE(f.logLines().filter("Start update using file:").size(), 1);
     QCOMPARE(f.device.device().eraseCount(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              QByteArray("\x02\x02UNLOCK\r\r\nEYP") + linesOnTheWire(hexImage(3))
-                                  + '\x18' + '\x18',
-                              5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        f.device.received(),
+        QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(hexImage(3)) + '\x18' + '\x18', 5000);
 }
 
 void tst_Upgrade::reconnectDuringTheDownloadProgramsNothing()
@@ -541,10 +529,12 @@ void tst_Upgrade::linkClosedDuringTheConfirmationStartsNothing()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void tst_Upgrade::damagedImageIsNotStarted_data()
+// The check of an Intel HEX image before the device is erased, on the file alone: the first fault,
+// in the words the operator is told.
+void tst_Upgrade::imageCheckNamesTheFirstFault_data()
 {
     QTest::addColumn<QByteArray>("image");
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("fault"); // what follows "the image file <path> is damaged at "
     const QByteArray sound = hexImage(5); // records of 43 characters and a line feed
     QTest::newRow("wrong checksum")
         << damaged(sound, 2 * 44 + 42, sound.at(2 * 44 + 42) == '0' ? '1' : '0')
@@ -560,19 +550,36 @@ void tst_Upgrade::damagedImageIsNotStarted_data()
             + sound.right(12) << "line 1: its record type 06 is not one of 00 to 05";
 }
 
-void tst_Upgrade::damagedImageIsNotStarted()
+void tst_Upgrade::imageCheckNamesTheFirstFault()
 {
     QFETCH(QByteArray, image);
     QFETCH(QString, fault);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("test_a.quenmarksnpfmr");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
+    file.close();
+    FirmwareImage checked;
+    QVERIFY2(checked.load(path), qPrintable(checked.errorString()));
+    const QString found = checked.intelHexFault();
+    QVERIFY2(found.startsWith("the image file " + path + " is damaged at " + fault),
+             qPrintable(found));
+}
+
+// A refused image: the operator is told why, the attempt is recorded, and the device gets nothing.
+void tst_Upgrade::damagedImageIsNotStarted()
+{
+    const QByteArray image = hexImage(5).left(4 * 44); // cut short after its fourth record
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
     const QString path = f.addDocument("test_a.quenmarksnpfmr", image);
     QVERIFY(f.connectAndReadVersions());
     f.device.clearReceived();
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
-    const QString refusal
-        = "The upgrade was not started: the image file " + path + " is damaged at " + fault;
-    QVERIFY2(f.logLines().last().startsWith(refusal), qPrintable(f.logLines().last()));
+    QCOMPARE(f.logLines().last(),
+             "The upgrade was not started: the image file " + path
+                 + " is damaged at line 4: the image ends there without its end-of-file record "
+                   "(it may have been cut short).");
     const QList<QStringList> history = f.historyRows();
     QCOMPARE(history.size(), 2);
     QCOMPARE(history.at(1).at(9), QString("refused"));
