@@ -14,10 +14,11 @@
 
 namespace {
 
-// The server must answer for an upgrade to start, even when a local test image is taken.
-void serveNewerFirmware(WindowFixture &f)
+// A local test image of so many lines; the server must answer too for an upgrade to start.
+void addTestImage(WindowFixture &f, int lines)
 {
     f.addServerImage(Fmr130, hexImage(3));
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(lines));
 }
 
 void startUpgrade(WindowFixture &f)
@@ -45,14 +46,15 @@ private slots:
     void closingMidUpgradeAsksFirst();
     void closingAtOtherTimesAsksNothing();
     void versionsThatReadAsFormulasAreText();
+    void historyRowQuotesWhatNeedsIt_data();
+    void historyRowQuotesWhatNeedsIt();
     void historyRowWaitsForTheLockBesideIt();
 };
 
 void tst_Faults::deviceUnpluggedWhileProgramming()
 {
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(400));
+    addTestImage(f, 400);
     // A second device that the test can pull out.
     Snp300Options options = quickDevice();
     options.replyDelayMs = 2;
@@ -94,8 +96,7 @@ void tst_Faults::deviceQuietWhileProgramming()
     Snp300Options options = quickDevice();
     options.stallAfterLines = 5;
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(20));
+    addTestImage(f, 20);
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("Start programming."));
     const QString notice = "The SNP300 has not answered for 10 s while programming (state 8), "
@@ -117,8 +118,7 @@ void tst_Faults::deviceQuietWhileProgramming()
 void tst_Faults::stepPendingAtDisconnectWritesNothing()
 {
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     QVERIFY(f.connectAndReadVersions());
     f.device.setAutoAnswer(false);
     f.boxes.answerNext(QMessageBox::Ok);
@@ -169,8 +169,7 @@ void tst_Faults::interruptedUpgradesAreRecorded()
     Snp300Options options = quickDevice();
     options.replyDelayMs = 10;
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(1000));
+    addTestImage(f, 1000);
     startUpgrade(f);
     // A few seconds of programming give the pace: the bar tells the time left.
     static const QRegularExpression timeLeft("^\\d+ % - about (\\d+ min )?\\d+ s left$");
@@ -194,8 +193,7 @@ void tst_Faults::interruptedUpgradesAreRecorded()
 void tst_Faults::historyThatCannotBeWrittenStopsNothing()
 {
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     QVERIFY(QDir().mkpath(f.historyPath())); // a folder where the file should be
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
@@ -252,8 +250,7 @@ void tst_Faults::closingMidUpgradeAsksFirst()
     Snp300Options options = quickDevice();
     options.replyDelayMs = 5;
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(300));
+    addTestImage(f, 300);
     startUpgrade(f);
     QTRY_VERIFY_WITH_TIMEOUT(f.progressBar()->value() >= 10, 20000);
 
@@ -295,8 +292,7 @@ void tst_Faults::closingAtOtherTimesAsksNothing()
         QCOMPARE(f.boxes.count(), 0);
     }
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     const int boxes = f.boxes.count();
@@ -311,22 +307,39 @@ void tst_Faults::versionsThatReadAsFormulasAreText()
     Snp300Options options = quickDevice();
     options.appVersion = "=HYPERLINK(\"http://example.invalid\",\"1.2.9\")";
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QCOMPARE(f.historyRows().at(1).at(2), "'" + options.appVersion);
-    QFile file(f.historyPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains(
-        ",\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"1.2.9\"\")\",1.0.14,"));
+}
 
-    // Every character that begins a formula, and the ones that do not.
-    const QByteArray row = UpgradeHistory::csvRow(
-        { "=1+2", "+1", "-1", "@SUM(A1)", "\tx", "\rx", "1.2.9", "a=b", "", "'x" });
-    QCOMPARE(
-        row,
-        QByteArray("\"'=1+2\",\"'+1\",\"'-1\",\"'@SUM(A1)\",\"'\tx\",\"'\rx\",1.2.9,a=b,,'x\r\n"));
+// A field is quoted when it holds a comma, a quote or a line break, and when a spreadsheet would
+// run it as a formula (then with an apostrophe first); the row is UTF-8 and ends in CR LF.
+void tst_Faults::historyRowQuotesWhatNeedsIt_data()
+{
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QByteArray>("row");
+    QTest::newRow("as they stand")
+        << QStringList { "1.2.9", "a=b", "", "'x", "a-1" } << QByteArray("1.2.9,a=b,,'x,a-1\r\n");
+    QTest::newRow("comma") << QStringList { "a,b", "c" } << QByteArray("\"a,b\",c\r\n");
+    QTest::newRow("quote") << QStringList { "say \"hi\"" } << QByteArray("\"say \"\"hi\"\"\"\r\n");
+    QTest::newRow("line feed") << QStringList { "a\nb" } << QByteArray("\"a\nb\"\r\n");
+    QTest::newRow("CR LF") << QStringList { "a\r\nb" } << QByteArray("\"a\r\nb\"\r\n");
+    const QStringList formulas { "=1+2", "+1", "-1", "@SUM(A1)", "\tx", "\rx" };
+    QTest::newRow("formulas")
+        << formulas << QByteArray("\"'=1+2\",\"'+1\",\"'-1\",\"'@SUM(A1)\",\"'\tx\",\"'\rx\"\r\n");
+    QTest::newRow("formula with quotes")
+        << QStringList { "=HYPERLINK(\"http://example.invalid\",\"1.2.9\")" }
+        << QByteArray("\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"1.2.9\"\")\"\r\n");
+    const QByteArray utf8 = "/home/j\xc3\xb6rg/\xe6\x97\xa5/a.hex";
+    QTest::newRow("UTF-8") << QStringList { QString::fromUtf8(utf8) } << QByteArray(utf8 + "\r\n");
+}
+
+void tst_Faults::historyRowQuotesWhatNeedsIt()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QByteArray, row);
+    QCOMPARE(UpgradeHistory::csvRow(fields), row);
 }
 
 // A row is written under the lock file beside History.csv: while another program holds it the
