@@ -116,12 +116,12 @@ Probe runProbe(const QString &program, const QString &home, const QString &worki
 // The start-up of this process itself runs in initTestCase, with HOME in a temporary folder
 // and the local time zone far from UTC; the rest looks at what it left behind. Start-ups from
 // other folders run in copies of this program.
-class TestCvcApplication : public QObject
+class tst_CvcApplication : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TestCvcApplication(QString home)
+    explicit tst_CvcApplication(QString home)
         : m_home(std::move(home))
     { }
 
@@ -149,7 +149,7 @@ private:
     qint64 m_afterStartUp = 0;
 };
 
-void TestCvcApplication::initTestCase()
+void tst_CvcApplication::initTestCase()
 {
     QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
              m_home + QStringLiteral("/Documents"));
@@ -170,14 +170,14 @@ void TestCvcApplication::initTestCase()
     QVERIFY(m_started);
 }
 
-QString TestCvcApplication::logFilePath() const
+QString tst_CvcApplication::logFilePath() const
 {
     const QStringList logs = logFolderFiles(m_home).filter(logNamePattern);
     return logs.size() == 1 ? dataFolder(m_home) + QStringLiteral("/Logs/") + logs.first()
                             : QString();
 }
 
-void TestCvcApplication::identity()
+void tst_CvcApplication::identity()
 {
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("SNP300 Upgrader"));
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Corvane"));
@@ -187,12 +187,12 @@ void TestCvcApplication::identity()
     QVERIFY(QCoreApplication::applicationVersion() != QLatin1String("1.0.0"));
 }
 
-void TestCvcApplication::currentDirectoryIsExecutableFolder()
+void tst_CvcApplication::currentDirectoryIsExecutableFolder()
 {
     QCOMPARE(QDir::currentPath(), canonical(QCoreApplication::applicationDirPath()));
 }
 
-void TestCvcApplication::oneLogFileWithFirstLine()
+void tst_CvcApplication::oneLogFileWithFirstLine()
 {
     const QStringList files = logFolderFiles(m_home);
     QCOMPARE(files.filter(logNamePattern).size(), 1);
@@ -215,18 +215,18 @@ void TestCvcApplication::oneLogFileWithFirstLine()
     QVERIFY2(lag >= 0 && lag <= (m_afterStartUp - m_beforeStartUp) / 1000 + 1, content.constData());
 }
 
-void TestCvcApplication::youngEntriesOfLogFolderKept()
+void tst_CvcApplication::youngEntriesOfLogFolderKept()
 {
     QVERIFY(QFile::exists(dataFolder(m_home) + QStringLiteral("/Logs/young.txt")));
     QVERIFY(QFileInfo(dataFolder(m_home) + QStringLiteral("/Logs/keep")).isDir());
 }
 
-void TestCvcApplication::standardPaletteOfStyleApplied()
+void tst_CvcApplication::standardPaletteOfStyleApplied()
 {
     QVERIFY(paletteInForce(QApplication::style()->standardPalette()));
 }
 
-void TestCvcApplication::setStyleSlotStoresNameOnly()
+void tst_CvcApplication::setStyleSlotStoresNameOnly()
 {
     const int index = qApp->metaObject()->indexOfSlot("setStyle(QString)");
     QVERIFY(index >= 0);
@@ -244,7 +244,7 @@ void TestCvcApplication::setStyleSlotStoresNameOnly()
     QCOMPARE(readAll(logFilePath()), logBefore);
 }
 
-void TestCvcApplication::unknownStyleKeepsCurrentStyle()
+void tst_CvcApplication::unknownStyleKeepsCurrentStyle()
 {
     QVERIFY(QMetaObject::invokeMethod(qApp, "setStyle", Q_ARG(QString, QStringLiteral("Fusion"))));
     QCOMPARE(QApplication::style()->objectName(), QStringLiteral("fusion"));
@@ -260,7 +260,7 @@ void TestCvcApplication::unknownStyleKeepsCurrentStyle()
     QCOMPARE(readAll(logFilePath()), logBefore);
 }
 
-void TestCvcApplication::startFromBuildOutputFolder_data()
+void tst_CvcApplication::startFromBuildOutputFolder_data()
 {
     QTest::addColumn<QString>("exeFolder");
     QTest::addColumn<bool>("withInstall");
@@ -269,7 +269,7 @@ void TestCvcApplication::startFromBuildOutputFolder_data()
     QTest::newRow("RELEASE, no installation") << QStringLiteral("c/d/RELEASE") << false;
 }
 
-void TestCvcApplication::startFromBuildOutputFolder()
+void tst_CvcApplication::startFromBuildOutputFolder()
 {
     QFETCH(QString, exeFolder);
     QFETCH(bool, withInstall);
@@ -314,7 +314,7 @@ void TestCvcApplication::startFromBuildOutputFolder()
 // The log file of a run started in the same UTC second as an earlier one already exists.
 // Files are laid out for every second the run might start in; exactly one of them gets the
 // first line appended, and no other file appears.
-void TestCvcApplication::sameSecondAppendsAndStoredStyleIgnored()
+void tst_CvcApplication::sameSecondAppendsAndStoredStyleIgnored()
 {
     QTemporaryDir home;
     QVERIFY(home.isValid());
@@ -386,7 +386,7 @@ int main(int argc, char *argv[])
     if (probing)
         return runStartUpProbe(app);
 
-    TestCvcApplication test(home.path());
+    tst_CvcApplication test(home.path());
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -43,7 +43,7 @@ QString fixedParts(const QString &text)
 
 } // namespace
 
-class TranslationsTest : public QObject
+class tst_Translations : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +57,7 @@ private slots:
     void everyLanguageInstalls();
 };
 
-void TranslationsTest::chooseLanguage_data()
+void tst_Translations::chooseLanguage_data()
 {
     QTest::addColumn<QStringList>("uiLanguages");
     QTest::addColumn<QString>("chosen");
@@ -80,14 +80,14 @@ void TranslationsTest::chooseLanguage_data()
     QTest::newRow("Japanese") << QStringList { "ja-JP" } << "ja";
 }
 
-void TranslationsTest::chooseLanguage()
+void tst_Translations::chooseLanguage()
 {
     QFETCH(QStringList, uiLanguages);
     QFETCH(QString, chosen);
     QCOMPARE(CvtTranslationLoader::chooseLanguage(uiLanguages), chosen);
 }
 
-void TranslationsTest::systemLanguagesDecide_data()
+void tst_Translations::systemLanguagesDecide_data()
 {
     QTest::addColumn<QString>("languageVariable");
     QTest::addColumn<QString>("langVariable");
@@ -105,7 +105,7 @@ void TranslationsTest::systemLanguagesDecide_data()
 }
 
 // The language comes from the environment as the system reports it, in a copy of this program.
-void TranslationsTest::systemLanguagesDecide()
+void tst_Translations::systemLanguagesDecide()
 {
     QFETCH(QString, languageVariable);
     QFETCH(QString, langVariable);
@@ -127,7 +127,7 @@ void TranslationsTest::systemLanguagesDecide()
 
 // lupdate, run over the sources as update_translations runs it but into copies of the
 // catalogues, must find nothing to add, change or drop.
-void TranslationsTest::cataloguesAreCurrent()
+void tst_Translations::cataloguesAreCurrent()
 {
     const QString lupdate = QString::fromUtf8(SNP_LUPDATE);
     if (lupdate.isEmpty())
@@ -172,7 +172,7 @@ void TranslationsTest::cataloguesAreCurrent()
     }
 }
 
-void TranslationsTest::cataloguesAreFinished()
+void tst_Translations::cataloguesAreFinished()
 {
     QStringList languages;
     for (const QString &ts : tsFiles()) {
@@ -193,7 +193,7 @@ void TranslationsTest::cataloguesAreFinished()
 }
 
 // Every language brings the program's texts and Qt's own, so that OK and Cancel match the window.
-void TranslationsTest::everyLanguageInstalls()
+void tst_Translations::everyLanguageInstalls()
 {
     for (const QString &language : CvtTranslationLoader::availableLanguages()) {
         CvtTranslationLoader loader;
@@ -223,7 +223,7 @@ int main(int argc, char *argv[])
         std::printf("%s\n", chosen.constData());
         return 0;
     }
-    TranslationsTest test;
+    tst_Translations test;
     return QTest::qExec(&test, argc, argv);
 }
 

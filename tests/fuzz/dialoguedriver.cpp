@@ -2,6 +2,7 @@
 
 #include "commandtokenizer.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QElapsedTimer>
@@ -15,7 +16,6 @@
 
 namespace {
 
-const QByteArray VersionRequest("VER\r\r\n");
 const QByteArray VersionAnswer("\r\n<VER>1.2.9</VER>\r\n<BOOT>1.0.14</BOOT>\r\n");
 const int StepTimeoutMs = 5000;
 
@@ -38,7 +38,7 @@ DialogueDriver::~DialogueDriver()
 
 QString DialogueDriver::prepareUpgrade(const QByteArray &image)
 {
-    m_fixture.addServerImage(QStringLiteral("snp300_1_3_0.quenmarksnpfmr"), "server image\n");
+    m_fixture.addServerImage(Fmr130, "server image\n");
     return m_fixture.addDocument(QStringLiteral("test_fuzz.quenmarksnpfmr"), image);
 }
 

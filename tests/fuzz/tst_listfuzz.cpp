@@ -10,6 +10,7 @@
 
 #include "listquery.h"
 #include "processmemory.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QJsonDocument>
@@ -28,9 +29,6 @@ const int MutantTimeLimitMs = 5000;
 // takes some 210 MB.
 const qint64 MemoryAllowanceKb = 128 * 1024;
 const int MemoryPerListByte = 100;
-
-const QString Fmr130 = QStringLiteral("snp300_1_3_0.quenmarksnpfmr");
-const QString Btl015 = QStringLiteral("snp300_1_0_15.quenmarksnpbtl");
 
 quint32 baseSeed()
 {
@@ -296,7 +294,7 @@ private:
 
 } // namespace
 
-class ListFuzzTest : public QObject
+class tst_ListFuzz : public QObject
 {
     Q_OBJECT
 
@@ -310,12 +308,12 @@ private:
     bool runInChild(const ListQuery &q, ListOutcome *outcome, QString *crash);
 };
 
-void ListFuzzTest::initTestCase()
+void tst_ListFuzz::initTestCase()
 {
     qInfo("base seed 0x%x (SNP_FUZZ_SEED replaces it)", baseSeed());
 }
 
-bool ListFuzzTest::runInChild(const ListQuery &q, ListOutcome *outcome, QString *crash)
+bool tst_ListFuzz::runInChild(const ListQuery &q, ListOutcome *outcome, QString *crash)
 {
     QTemporaryDir folder;
     QFile requestFile(folder.filePath(QStringLiteral("query.json")));
@@ -356,7 +354,7 @@ bool ListFuzzTest::runInChild(const ListQuery &q, ListOutcome *outcome, QString 
     return true;
 }
 
-void ListFuzzTest::hostileDocuments_data()
+void tst_ListFuzz::hostileDocuments_data()
 {
     QTest::addColumn<QJsonObject>("query");
 
@@ -443,7 +441,7 @@ void ListFuzzTest::hostileDocuments_data()
                       + item("snp300_-2147484_0_0.quenmarksnpfmr") + item(Fmr130.toUtf8()))));
 }
 
-void ListFuzzTest::hostileDocuments()
+void tst_ListFuzz::hostileDocuments()
 {
     QFETCH(QJsonObject, query);
     const ListQuery q = ListQuery::fromJson(query);
@@ -471,7 +469,7 @@ void ListFuzzTest::hostileDocuments()
     QVERIFY(!outcome.result.contains(QLatin1String("root:")));
 }
 
-void ListFuzzTest::mutatedLists()
+void tst_ListFuzz::mutatedLists()
 {
     const QStringList names = { Fmr130,
                                 QStringLiteral("snp300_1_2_3.quenmarksnpfmr"),
@@ -535,7 +533,7 @@ int main(int argc, char *argv[])
     if (!childFolder.isEmpty())
         return runChild(childFolder);
     app.setAttribute(Qt::AA_Use96Dpi, true);
-    ListFuzzTest test;
+    tst_ListFuzz test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }

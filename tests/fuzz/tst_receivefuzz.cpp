@@ -15,6 +15,7 @@
 #include "dialoguedriver.h"
 #include "processmemory.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QMap>
@@ -50,7 +51,7 @@ QByteArray fuzzImage(int lines)
 
 } // namespace
 
-class ReceiveFuzzTest : public QObject
+class tst_ReceiveFuzz : public QObject
 {
     Q_OBJECT
 
@@ -74,7 +75,7 @@ private:
     QMap<QString, int> m_commands; // every command the window wrote, counted
 };
 
-void ReceiveFuzzTest::initTestCase()
+void tst_ReceiveFuzz::initTestCase()
 {
     m_startResidentKb = ProcessMemory::residentKb();
     qInfo("base seed 0x%x (SNP_FUZZ_SEED replaces it), resident %lld KiB", baseSeed(),
@@ -82,7 +83,7 @@ void ReceiveFuzzTest::initTestCase()
 }
 
 // The fuzz rounds are only as strict as the tokenizer: it must refuse what is not a command.
-void ReceiveFuzzTest::tokenizerAcceptsOnlyCommands_data()
+void tst_ReceiveFuzz::tokenizerAcceptsOnlyCommands_data()
 {
     QTest::addColumn<QByteArray>("stream");
     QTest::addColumn<bool>("accepted");
@@ -100,7 +101,7 @@ void ReceiveFuzzTest::tokenizerAcceptsOnlyCommands_data()
     QTest::newRow("NUL") << QByteArray("E\0Y", 3) << false << 0;
 }
 
-void ReceiveFuzzTest::tokenizerAcceptsOnlyCommands()
+void tst_ReceiveFuzz::tokenizerAcceptsOnlyCommands()
 {
     QFETCH(QByteArray, stream);
     QFETCH(bool, accepted);
@@ -111,7 +112,7 @@ void ReceiveFuzzTest::tokenizerAcceptsOnlyCommands()
         QCOMPARE(tokenizer.pendingBytes(), pending);
 }
 
-void ReceiveFuzzTest::addRows(const QList<int> &states, const QList<int> &rounds,
+void tst_ReceiveFuzz::addRows(const QList<int> &states, const QList<int> &rounds,
                               const QList<int> &cases)
 {
     QTest::addColumn<int>("state");
@@ -122,7 +123,7 @@ void ReceiveFuzzTest::addRows(const QList<int> &states, const QList<int> &rounds
     }
 }
 
-void ReceiveFuzzTest::dialogueStates_data()
+void tst_ReceiveFuzz::dialogueStates_data()
 {
     // States that move on with any answer get more rounds and fewer cases: after their first
     // chunk the rest of a round exercises the states that follow.
@@ -130,7 +131,7 @@ void ReceiveFuzzTest::dialogueStates_data()
             { 12, 40, 30, 10, 50, 50, 10, 50, 10, 60, 3 });
 }
 
-void ReceiveFuzzTest::dialogueStates()
+void tst_ReceiveFuzz::dialogueStates()
 {
     QFETCH(int, state);
     QFETCH(int, rounds);
@@ -142,20 +143,20 @@ void ReceiveFuzzTest::dialogueStates()
     }
 }
 
-void ReceiveFuzzTest::hugeChunks_data()
+void tst_ReceiveFuzz::hugeChunks_data()
 {
     // One megabyte of junk at once, in the states that keep what they receive and in those
     // that act on every read.
     addRows({ 0, 1, 11, 3, 4, 6, 8 }, { 1, 1, 1, 1, 1, 1, 1 }, { 1, 1, 1, 1, 1, 1, 1 });
 }
 
-void ReceiveFuzzTest::hugeChunks()
+void tst_ReceiveFuzz::hugeChunks()
 {
     QFETCH(int, state);
     runRound(state, 1000, 1, true);
 }
 
-void ReceiveFuzzTest::runRound(int state, int round, int cases, bool huge)
+void tst_ReceiveFuzz::runRound(int state, int round, int cases, bool huge)
 {
     const quint32 seed = roundSeed(state, round);
     WindowFixture f;
@@ -244,7 +245,7 @@ void ReceiveFuzzTest::runRound(int state, int round, int cases, bool huge)
         m_commands[it.key()] += it.value();
 }
 
-void ReceiveFuzzTest::cleanupTestCase()
+void tst_ReceiveFuzz::cleanupTestCase()
 {
     QStringList buffers;
     for (auto it = m_largestBuffer.constBegin(); it != m_largestBuffer.constEnd(); ++it)
@@ -263,5 +264,5 @@ void ReceiveFuzzTest::cleanupTestCase()
           m_startResidentKb);
 }
 
-QTEST_MAIN(ReceiveFuzzTest)
+QTEST_MAIN(tst_ReceiveFuzz)
 #include "tst_receivefuzz.moc"

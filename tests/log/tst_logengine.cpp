@@ -86,7 +86,7 @@ const qint64 sampleUtc = 1709647389517;
 
 } // namespace
 
-class TestLogEngine : public QObject
+class tst_LogEngine : public QObject
 {
     Q_OBJECT
 
@@ -115,7 +115,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestLogEngine::initTestCase()
+void tst_LogEngine::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     // A zone 14 hours ahead of UTC: any local time in a line shows at once.
@@ -129,13 +129,13 @@ void TestLogEngine::initTestCase()
     QCOMPARE(QDateTime::currentDateTime().offsetFromUtc(), 14 * 3600);
 }
 
-void TestLogEngine::init()
+void tst_LogEngine::init()
 {
     RecordingSink::destroyed = 0;
     CountedFileLog::destroyed = 0;
 }
 
-void TestLogEngine::lineFormat_data()
+void tst_LogEngine::lineFormat_data()
 {
     QTest::addColumn<int>("level");
     QTest::addColumn<QByteArray>("line");
@@ -152,7 +152,7 @@ void TestLogEngine::lineFormat_data()
     QTest::newRow("-1") << -1 << QByteArray("[14:03:09.517] [] text\n");
 }
 
-void TestLogEngine::lineFormat()
+void tst_LogEngine::lineFormat()
 {
     QFETCH(int, level);
     QFETCH(QByteArray, line);
@@ -168,7 +168,7 @@ void TestLogEngine::lineFormat()
     QCOMPARE(readAll(path), line);
 }
 
-void TestLogEngine::traceWritesNothing()
+void tst_LogEngine::traceWritesNothing()
 {
     const QString path = m_dir.filePath(QStringLiteral("trace.log"));
     cvc::LogEngine engine;
@@ -179,7 +179,7 @@ void TestLogEngine::traceWritesNothing()
     QCOMPARE(readAll(path), QByteArray("[14:03:09.518] [Info] shown\n"));
 }
 
-void TestLogEngine::messageWrittenUnchanged()
+void tst_LogEngine::messageWrittenUnchanged()
 {
     const QString path = m_dir.filePath(QStringLiteral("multiline.log"));
     cvc::LogEngine engine;
@@ -195,7 +195,7 @@ void TestLogEngine::messageWrittenUnchanged()
                         "e \xe2\x9c\x93\n"));
 }
 
-void TestLogEngine::loggerStampsInUtc()
+void tst_LogEngine::loggerStampsInUtc()
 {
     const QString path = m_dir.filePath(QStringLiteral("stamp.log"));
     cvc::LogEngine engine;
@@ -221,7 +221,7 @@ void TestLogEngine::loggerStampsInUtc()
     QVERIFY2(msOfDay >= before % day && msOfDay <= after % day, content.constData());
 }
 
-void TestLogEngine::appendsToExistingFile()
+void tst_LogEngine::appendsToExistingFile()
 {
     const QString path = m_dir.filePath(QStringLiteral("existing.log"));
     {
@@ -239,7 +239,7 @@ void TestLogEngine::appendsToExistingFile()
 // Two windows started in the same second write to one file, and other programs may append to it
 // too: each line goes to the file at its end as a whole, so no line tears into another or
 // overwrites it. The other writer appends the way every log does.
-void TestLogEngine::linesNeverTear()
+void tst_LogEngine::linesNeverTear()
 {
     const QString path = m_dir.filePath(QStringLiteral("shared.log"));
     cvc::LogEngine engine;
@@ -287,7 +287,7 @@ void TestLogEngine::linesNeverTear()
         QCOMPARE(seen.at(i), i);
 }
 
-void TestLogEngine::unopenableFileDropsMessages()
+void tst_LogEngine::unopenableFileDropsMessages()
 {
     const QString path = m_dir.filePath(QStringLiteral("missing-folder/run.log"));
     {
@@ -312,7 +312,7 @@ void TestLogEngine::unopenableFileDropsMessages()
     QCOMPARE(CountedFileLog::destroyed, 1);
 }
 
-void TestLogEngine::fatalFormatsLikePrintf()
+void tst_LogEngine::fatalFormatsLikePrintf()
 {
     cvc::LogEngine engine;
     auto *sink = new RecordingSink;
@@ -327,7 +327,7 @@ void TestLogEngine::fatalFormatsLikePrintf()
     QCOMPARE(sink->messages.at(1).text, QStringLiteral("3 of 4, 75.0%"));
 }
 
-void TestLogEngine::engineDeletesEverySink()
+void tst_LogEngine::engineDeletesEverySink()
 {
     {
         cvc::LogEngine engine;
@@ -340,7 +340,7 @@ void TestLogEngine::engineDeletesEverySink()
     QCOMPARE(CountedFileLog::destroyed, 1);
 }
 
-void TestLogEngine::sinkRegisteredForItsLifetime()
+void tst_LogEngine::sinkRegisteredForItsLifetime()
 {
     cvc::LogEngine engine;
     auto *kept = new RecordingSink;
@@ -352,7 +352,7 @@ void TestLogEngine::sinkRegisteredForItsLifetime()
     QCOMPARE(kept->messages.at(1).text, QStringLiteral("two"));
 }
 
-void TestLogEngine::dispatchInRegistrationOrder()
+void tst_LogEngine::dispatchInRegistrationOrder()
 {
     QStringList order;
     cvc::LogEngine engine;
@@ -366,7 +366,7 @@ void TestLogEngine::dispatchInRegistrationOrder()
     QCOMPARE(order, QStringList({ "a", "b", "c", "a", "c", "d" }));
 }
 
-void TestLogEngine::sinkAddedDuringDispatchMissesThatMessage()
+void tst_LogEngine::sinkAddedDuringDispatchMissesThatMessage()
 {
     cvc::LogEngine engine;
     RecordingSink *late = nullptr;
@@ -384,7 +384,7 @@ void TestLogEngine::sinkAddedDuringDispatchMissesThatMessage()
     QCOMPARE(first->messages.size(), 2);
 }
 
-void TestLogEngine::sinkDeletedDuringDispatchIsNotCalled()
+void tst_LogEngine::sinkDeletedDuringDispatchIsNotCalled()
 {
     cvc::LogEngine engine;
     auto *first = new RecordingSink;
@@ -401,7 +401,7 @@ void TestLogEngine::sinkDeletedDuringDispatchIsNotCalled()
     QCOMPARE(first->messages.size(), 2);
 }
 
-void TestLogEngine::noEngineAfterDestruction()
+void tst_LogEngine::noEngineAfterDestruction()
 {
     {
         cvc::LogEngine engine;
@@ -411,5 +411,5 @@ void TestLogEngine::noEngineAfterDestruction()
     cvc::Logger::log(cvc::Info, QStringLiteral("nobody listens"));
 }
 
-QTEST_GUILESS_MAIN(TestLogEngine)
+QTEST_GUILESS_MAIN(tst_LogEngine)
 #include "tst_logengine.moc"

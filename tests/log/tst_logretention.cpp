@@ -24,7 +24,7 @@ bool createFile(const QString &path)
 
 } // namespace
 
-class TestLogRetention : public QObject
+class tst_LogRetention : public QObject
 {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ private slots:
     void missingFolderIsHarmless();
 };
 
-void TestLogRetention::cutOffAgainstCreationTime_data()
+void tst_LogRetention::cutOffAgainstCreationTime_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<qint64>("cutOffAfterCreation");
@@ -53,7 +53,7 @@ void TestLogRetention::cutOffAgainstCreationTime_data()
     }
 }
 
-void TestLogRetention::cutOffAgainstCreationTime()
+void tst_LogRetention::cutOffAgainstCreationTime()
 {
     QFETCH(QString, name);
     QFETCH(qint64, cutOffAfterCreation);
@@ -76,7 +76,7 @@ void TestLogRetention::cutOffAgainstCreationTime()
     QVERIFY(QFile::exists(neighbour));
 }
 
-void TestLogRetention::foldersAndTheirContentsStay()
+void tst_LogRetention::foldersAndTheirContentsStay()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -93,7 +93,7 @@ void TestLogRetention::foldersAndTheirContentsStay()
     QVERIFY(QFileInfo::exists(dir.path()));
 }
 
-void TestLogRetention::missingFolderIsHarmless()
+void tst_LogRetention::missingFolderIsHarmless()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -102,5 +102,5 @@ void TestLogRetention::missingFolderIsHarmless()
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("absent"))));
 }
 
-QTEST_GUILESS_MAIN(TestLogRetention)
+QTEST_GUILESS_MAIN(tst_LogRetention)
 #include "tst_logretention.moc"

@@ -82,7 +82,7 @@ QByteArray readFile(const QString &path)
 
 } // namespace
 
-class TestFirmwareServer : public QObject
+class tst_FirmwareServer : public QObject
 {
     Q_OBJECT
 
@@ -109,7 +109,7 @@ private:
     FirmwareServer *m_server = nullptr;
 };
 
-void TestFirmwareServer::init()
+void tst_FirmwareServer::init()
 {
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
@@ -126,7 +126,7 @@ void TestFirmwareServer::init()
     QCOMPARE(m_server->baseUrl(), QStringLiteral("http://127.0.0.1:%1").arg(m_server->port()));
 }
 
-void TestFirmwareServer::cleanup()
+void tst_FirmwareServer::cleanup()
 {
     delete m_server;
     delete m_dir;
@@ -134,7 +134,7 @@ void TestFirmwareServer::cleanup()
     m_dir = nullptr;
 }
 
-void TestFirmwareServer::listIsXmlBetweenRules()
+void tst_FirmwareServer::listIsXmlBetweenRules()
 {
     const HttpResult result = request(m_server->baseUrl(), accountForm(QStringLiteral("list")));
     QCOMPARE(result.status, 200);
@@ -155,7 +155,7 @@ void TestFirmwareServer::listIsXmlBetweenRules()
     QCOMPARE(logged.status, 200);
 }
 
-void TestFirmwareServer::namesAreEscaped()
+void tst_FirmwareServer::namesAreEscaped()
 {
     const QString hostile = QStringLiteral("a&b<c>'\"d.quenmarksnpfmr");
     QFile file(m_dir->filePath(hostile));
@@ -166,7 +166,7 @@ void TestFirmwareServer::namesAreEscaped()
     QCOMPARE(request(m_server->baseUrl(), getForm(hostile)).status, 200);
 }
 
-void TestFirmwareServer::getServesTheFile()
+void tst_FirmwareServer::getServesTheFile()
 {
     const QString name = QStringLiteral("snp300_1_3_0.quenmarksnpfmr");
     const HttpResult result = request(m_server->baseUrl(), getForm(name));
@@ -175,7 +175,7 @@ void TestFirmwareServer::getServesTheFile()
     QCOMPARE(m_server->requests().last().field(QStringLiteral("name")), name);
 }
 
-void TestFirmwareServer::refusals_data()
+void tst_FirmwareServer::refusals_data()
 {
     QTest::addColumn<Form>("form");
     QTest::addColumn<QByteArray>("method");
@@ -208,7 +208,7 @@ void TestFirmwareServer::refusals_data()
         << accountForm("delete") << QByteArray("POST") << endpoint << 400;
 }
 
-void TestFirmwareServer::refusals()
+void tst_FirmwareServer::refusals()
 {
     QFETCH(Form, form);
     QFETCH(QByteArray, method);
@@ -221,7 +221,7 @@ void TestFirmwareServer::refusals()
     QVERIFY(!result.body.contains(":00000001FF"));
 }
 
-void TestFirmwareServer::linkOutOfTheFolderIsNotServed()
+void tst_FirmwareServer::linkOutOfTheFolderIsNotServed()
 {
     QTemporaryDir outside;
     QFile secret(outside.filePath(QStringLiteral("secret.quenmarksnpfmr")));
@@ -235,7 +235,7 @@ void TestFirmwareServer::linkOutOfTheFolderIsNotServed()
         404);
 }
 
-void TestFirmwareServer::forcedStatus()
+void tst_FirmwareServer::forcedStatus()
 {
     m_server->setForcedStatus(503);
     QCOMPARE(request(m_server->baseUrl(), accountForm(QStringLiteral("list"))).status, 503);
@@ -244,7 +244,7 @@ void TestFirmwareServer::forcedStatus()
     QCOMPARE(request(m_server->baseUrl(), accountForm(QStringLiteral("list"))).status, 200);
 }
 
-void TestFirmwareServer::delayKeepsTheEventLoopRunning()
+void tst_FirmwareServer::delayKeepsTheEventLoopRunning()
 {
     m_server->setDelayMs(600);
     int ticks = 0;
@@ -268,7 +268,7 @@ void TestFirmwareServer::delayKeepsTheEventLoopRunning()
     QVERIFY(clock.elapsed() >= 590);
 }
 
-void TestFirmwareServer::emptyBodies()
+void tst_FirmwareServer::emptyBodies()
 {
     m_server->setEmptyDownload(true);
     QCOMPARE(
@@ -289,7 +289,7 @@ void TestFirmwareServer::emptyBodies()
     QCOMPARE(request(m_server->baseUrl(), getForm(QStringLiteral("missing"))).status, 404);
 }
 
-void TestFirmwareServer::exactListBody()
+void tst_FirmwareServer::exactListBody()
 {
     const QByteArray hostile = "<hr><snp300><listItem><name>snp300_9_9_9.quenmarksnpfmr</name>";
     m_server->setListBody(hostile);
@@ -304,7 +304,7 @@ void TestFirmwareServer::exactListBody()
         3);
 }
 
-void TestFirmwareServer::program()
+void tst_FirmwareServer::program()
 {
     const QString images = FirmwareServerProcess::sampleImagesDir();
     FirmwareServerProcess server(images);
@@ -331,7 +331,7 @@ void TestFirmwareServer::program()
     QCOMPARE(request(server.baseUrl(), accountForm(QStringLiteral("list"))).status, 0);
 }
 
-void TestFirmwareServer::programFaultSwitches()
+void tst_FirmwareServer::programFaultSwitches()
 {
     const QString images = FirmwareServerProcess::sampleImagesDir();
     {
@@ -372,7 +372,7 @@ void TestFirmwareServer::programFaultSwitches()
 
 // The committed images are exactly what the generator makes (see
 // make-sample-images.sh), so they can be regenerated at any time.
-void TestFirmwareServer::sampleImagesAreReproducible()
+void tst_FirmwareServer::sampleImagesAreReproducible()
 {
     struct Sample
     {
@@ -401,5 +401,5 @@ void TestFirmwareServer::sampleImagesAreReproducible()
     QVERIFY(SampleImage::generate(4097, 1).contains("\n:020000040001F9\n"));
 }
 
-QTEST_GUILESS_MAIN(TestFirmwareServer)
+QTEST_GUILESS_MAIN(tst_FirmwareServer)
 #include "tst_firmwareserver.moc"

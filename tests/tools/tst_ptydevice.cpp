@@ -17,7 +17,7 @@ const int Timeout = 5000;
 
 } // namespace
 
-class TestPtyDevice : public QObject
+class tst_PtyDevice : public QObject
 {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ private slots:
     void everyImageLineGetsOneChunk();
 };
 
-void TestPtyDevice::versionAnswerArrivesAsOneChunk()
+void tst_PtyDevice::versionAnswerArrivesAsOneChunk()
 {
     PtyDevice pty;
     QVERIFY2(pty.isOpen(), qPrintable(pty.errorString()));
@@ -46,7 +46,7 @@ void TestPtyDevice::versionAnswerArrivesAsOneChunk()
 
 // The driver holds its own descriptor on the terminal side: closing the port
 // is no hang-up, and the next connection talks to the same device.
-void TestPtyDevice::portCanBeReopened()
+void tst_PtyDevice::portCanBeReopened()
 {
     PtyDevice pty;
     for (int round = 0; round < 3; ++round) {
@@ -61,7 +61,7 @@ void TestPtyDevice::portCanBeReopened()
     QVERIFY(pty.isOpen());
 }
 
-void TestPtyDevice::answersWaitForTheirDelayAndKeepOrder()
+void tst_PtyDevice::answersWaitForTheirDelayAndKeepOrder()
 {
     Snp300Options options;
     options.replyDelayMs = 300;
@@ -85,7 +85,7 @@ void TestPtyDevice::answersWaitForTheirDelayAndKeepOrder()
     QVERIFY(answers.endsWith("01>"));
 }
 
-void TestPtyDevice::scriptedAnswers()
+void tst_PtyDevice::scriptedAnswers()
 {
     PtyDevice pty;
     pty.setAutoAnswer(false);
@@ -113,7 +113,7 @@ void TestPtyDevice::scriptedAnswers()
 }
 
 // The upgrader releases one image line per chunk: each answer must come alone.
-void TestPtyDevice::everyImageLineGetsOneChunk()
+void tst_PtyDevice::everyImageLineGetsOneChunk()
 {
     Snp300Options options;
     options.eraseDelayMs = 0;
@@ -138,5 +138,5 @@ void TestPtyDevice::everyImageLineGetsOneChunk()
     QCOMPARE(pty.device().restarts(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestPtyDevice)
+QTEST_GUILESS_MAIN(tst_PtyDevice)
 #include "tst_ptydevice.moc"

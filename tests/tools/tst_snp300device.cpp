@@ -53,7 +53,7 @@ Snp300Options fastOptions()
 
 Q_DECLARE_METATYPE(Split)
 
-class TestSnp300Device : public QObject
+class tst_Snp300Device : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private slots:
     void malformedImageLineIsStillAnswered();
 };
 
-void TestSnp300Device::applicationAnswersVersion_data()
+void tst_Snp300Device::applicationAnswersVersion_data()
 {
     QTest::addColumn<Split>("split");
     QTest::newRow("whole") << Split::Whole;
@@ -84,7 +84,7 @@ void TestSnp300Device::applicationAnswersVersion_data()
     QTest::newRow("pairs") << Split::Pairs;
 }
 
-void TestSnp300Device::applicationAnswersVersion()
+void tst_Snp300Device::applicationAnswersVersion()
 {
     QFETCH(Split, split);
     Snp300Options options;
@@ -98,7 +98,7 @@ void TestSnp300Device::applicationAnswersVersion()
     QCOMPARE(feed(device, Ver, split).size(), 1);
 }
 
-void TestSnp300Device::applicationIgnoresOtherBytes()
+void tst_Snp300Device::applicationIgnoresOtherBytes()
 {
     Snp300Device device;
     for (const QByteArray &bytes :
@@ -113,7 +113,7 @@ void TestSnp300Device::applicationIgnoresOtherBytes()
     QCOMPARE(device.mode(), Snp300Device::Mode::Bootloader);
 }
 
-void TestSnp300Device::bootloaderAnswersB_data()
+void tst_Snp300Device::bootloaderAnswersB_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<QByteArray>("hex");
@@ -123,7 +123,7 @@ void TestSnp300Device::bootloaderAnswersB_data()
     QTest::newRow("2.0.5") << QStringLiteral("2.0.5") << QByteArray("CD");
 }
 
-void TestSnp300Device::bootloaderAnswersB()
+void tst_Snp300Device::bootloaderAnswersB()
 {
     QFETCH(QString, version);
     QFETCH(QByteArray, hex);
@@ -141,7 +141,7 @@ void TestSnp300Device::bootloaderAnswersB()
     QCOMPARE(versionFromB(answer), parts.at(0).toInt() * 100 + parts.at(2).toInt());
 }
 
-void TestSnp300Device::bootloaderRefusesVer()
+void tst_Snp300Device::bootloaderRefusesVer()
 {
     Snp300Options options;
     options.startMode = Snp300Options::Mode::Bootloader;
@@ -153,7 +153,7 @@ void TestSnp300Device::bootloaderRefusesVer()
     QCOMPARE(device.mode(), Snp300Device::Mode::Bootloader);
 }
 
-void TestSnp300Device::upgradeDialogue_data()
+void tst_Snp300Device::upgradeDialogue_data()
 {
     QTest::addColumn<Split>("split");
     QTest::newRow("whole") << Split::Whole;
@@ -161,7 +161,7 @@ void TestSnp300Device::upgradeDialogue_data()
 }
 
 // The dialogue as the upgrader drives it, from the application to its restart.
-void TestSnp300Device::upgradeDialogue()
+void tst_Snp300Device::upgradeDialogue()
 {
     QFETCH(Split, split);
     Snp300Options options;
@@ -209,7 +209,7 @@ void TestSnp300Device::upgradeDialogue()
     QCOMPARE(device.restarts(), 1);
 }
 
-void TestSnp300Device::commandsOutOfOrderAreRefused_data()
+void tst_Snp300Device::commandsOutOfOrderAreRefused_data()
 {
     QTest::addColumn<QList<QByteArray>>("before"); // accepted steps first
     QTest::addColumn<QByteArray>("command");
@@ -228,7 +228,7 @@ void TestSnp300Device::commandsOutOfOrderAreRefused_data()
                                   << QByteArray("UNLOCKED");
 }
 
-void TestSnp300Device::commandsOutOfOrderAreRefused()
+void tst_Snp300Device::commandsOutOfOrderAreRefused()
 {
     QFETCH(QList<QByteArray>, before);
     QFETCH(QByteArray, command);
@@ -246,7 +246,7 @@ void TestSnp300Device::commandsOutOfOrderAreRefused()
     QCOMPARE(device.eraseCount(), 0);
 }
 
-void TestSnp300Device::canInBootloaderStartsApplication()
+void tst_Snp300Device::canInBootloaderStartsApplication()
 {
     Snp300Device device;
     device.receive(Stx);
@@ -264,7 +264,7 @@ void TestSnp300Device::canInBootloaderStartsApplication()
     QVERIFY(!only(device.receive("E")).contains("ERASE"));
 }
 
-void TestSnp300Device::silentDeviceNeverAnswers()
+void tst_Snp300Device::silentDeviceNeverAnswers()
 {
     Snp300Options options;
     options.startMode = Snp300Options::Mode::Silent;
@@ -280,7 +280,7 @@ void TestSnp300Device::silentDeviceNeverAnswers()
     QVERIFY(device.receive(Ver).isEmpty());
 }
 
-void TestSnp300Device::delays()
+void tst_Snp300Device::delays()
 {
     Snp300Options options;
     options.replyDelayMs = 250;
@@ -297,7 +297,7 @@ void TestSnp300Device::delays()
     QCOMPARE(device.receive("B").value(0).delayMs, 0);
 }
 
-void TestSnp300Device::stallAfterLines()
+void tst_Snp300Device::stallAfterLines()
 {
     Snp300Options options = fastOptions();
     options.stallAfterLines = 2;
@@ -320,7 +320,7 @@ void TestSnp300Device::stallAfterLines()
     QVERIFY(device.received().endsWith(Ver));
 }
 
-void TestSnp300Device::garbage()
+void tst_Snp300Device::garbage()
 {
     Snp300Options options = fastOptions();
     options.garbage = true;
@@ -346,7 +346,7 @@ void TestSnp300Device::garbage()
     QVERIFY(only(other.receive(Ver)) != answers.first());
 }
 
-void TestSnp300Device::malformedImageLineIsStillAnswered()
+void tst_Snp300Device::malformedImageLineIsStillAnswered()
 {
     Snp300Options options = fastOptions();
     options.startMode = Snp300Options::Mode::Bootloader;
@@ -360,5 +360,5 @@ void TestSnp300Device::malformedImageLineIsStillAnswered()
     QCOMPARE(device.programmedLines(), QList<QByteArray>({ ":00000001FE", "" }));
 }
 
-QTEST_GUILESS_MAIN(TestSnp300Device)
+QTEST_GUILESS_MAIN(tst_Snp300Device)
 #include "tst_snp300device.moc"

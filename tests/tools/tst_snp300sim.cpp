@@ -51,7 +51,7 @@ private:
 
 } // namespace
 
-class TestSnp300Sim : public QObject
+class tst_Snp300Sim : public QObject
 {
     Q_OBJECT
 
@@ -62,7 +62,7 @@ private slots:
     void refusesBadOptions();
 };
 
-void TestSnp300Sim::servesUntilSigterm()
+void tst_Snp300Sim::servesUntilSigterm()
 {
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("snp300"));
@@ -99,7 +99,7 @@ void TestSnp300Sim::servesUntilSigterm()
     QVERIFY(dump.contains(" TX 42 0D 0A 37 32 0D 0A 30 31 3E  |B..72..01>|\n"));
 }
 
-void TestSnp300Sim::startsInBootloader()
+void tst_Snp300Sim::startsInBootloader()
 {
     Simulator simulator(
         { "--mode", "bootloader", "--bootloader-version", "1.0.13", "--reply-delay", "50" });
@@ -111,7 +111,7 @@ void TestSnp300Sim::startsInBootloader()
     QCOMPARE(SerialPortClient::ask(port, "B", Timeout), QByteArray("B\r\n71\r\n01>"));
 }
 
-void TestSnp300Sim::refusesBadOptions_data()
+void tst_Snp300Sim::refusesBadOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("mode") << QStringList { "--mode", "sleeping" };
@@ -119,7 +119,7 @@ void TestSnp300Sim::refusesBadOptions_data()
     QTest::newRow("stall") << QStringList { "--stall-after", "many" };
 }
 
-void TestSnp300Sim::refusesBadOptions()
+void tst_Snp300Sim::refusesBadOptions()
 {
     QFETCH(QStringList, arguments);
     Simulator simulator(arguments);
@@ -129,5 +129,5 @@ void TestSnp300Sim::refusesBadOptions()
     QVERIFY(simulator.firstLine().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestSnp300Sim)
+QTEST_GUILESS_MAIN(tst_Snp300Sim)
 #include "tst_snp300sim.moc"

@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-class TestTestSupport : public QObject
+class tst_TestSupport : public QObject
 {
     Q_OBJECT
 
@@ -19,7 +19,7 @@ private slots:
     void tempHomeMovesDocuments();
 };
 
-void TestTestSupport::answersInformationBox()
+void tst_TestSupport::answersInformationBox()
 {
     MessageBoxAnswerer answerer;
     QSignalSpy answered(&answerer, &MessageBoxAnswerer::boxAnswered);
@@ -37,7 +37,7 @@ void TestTestSupport::answersInformationBox()
     QCOMPARE(answered.size(), 1);
 }
 
-void TestTestSupport::answersQueuedButtonsInOrder()
+void tst_TestSupport::answersQueuedButtonsInOrder()
 {
     MessageBoxAnswerer answerer;
     answerer.answerNext(QMessageBox::No);
@@ -57,7 +57,7 @@ void TestTestSupport::answersQueuedButtonsInOrder()
     QCOMPARE(answerer.boxes().first().buttons, QMessageBox::Yes | QMessageBox::No);
 }
 
-void TestTestSupport::answersBoxOpenedInNestedLoop()
+void tst_TestSupport::answersBoxOpenedInNestedLoop()
 {
     MessageBoxAnswerer answerer;
     QEventLoop outer;
@@ -78,7 +78,7 @@ void TestTestSupport::answersBoxOpenedInNestedLoop()
     QCOMPARE(answerer.texts(), QStringList { "nested" });
 }
 
-void TestTestSupport::tempHomeMovesDocuments()
+void tst_TestSupport::tempHomeMovesDocuments()
 {
     const QByteArray home = qgetenv("HOME");
     const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
@@ -102,5 +102,5 @@ void TestTestSupport::tempHomeMovesDocuments()
         qunsetenv("XDG_CONFIG_HOME");
 }
 
-QTEST_MAIN(TestTestSupport)
+QTEST_MAIN(tst_TestSupport)
 #include "tst_testsupport.moc"

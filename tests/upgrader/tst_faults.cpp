@@ -2,6 +2,7 @@
 // in the middle of an upgrade.
 
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QLockFile>
@@ -13,17 +14,11 @@
 
 namespace {
 
-Snp300Options quickDevice()
+// A local test image of so many lines; the server must answer too for an upgrade to start.
+void addTestImage(WindowFixture &f, int lines)
 {
-    Snp300Options options;
-    options.eraseDelayMs = 100;
-    return options;
-}
-
-// The server must answer for an upgrade to start, even when a local test image is taken.
-void serveNewerFirmware(WindowFixture &f)
-{
-    f.addServerImage("snp300_1_3_0.quenmarksnpfmr", hexImage(3));
+    f.addServerImage(Fmr130, hexImage(3));
+    f.addDocument("test_a.quenmarksnpfmr", hexImage(lines));
 }
 
 void startUpgrade(WindowFixture &f)
@@ -35,7 +30,7 @@ void startUpgrade(WindowFixture &f)
 
 } // namespace
 
-class FaultsTest : public QObject
+class tst_Faults : public QObject
 {
     Q_OBJECT
 
@@ -51,14 +46,15 @@ private slots:
     void closingMidUpgradeAsksFirst();
     void closingAtOtherTimesAsksNothing();
     void versionsThatReadAsFormulasAreText();
+    void historyRowQuotesWhatNeedsIt_data();
+    void historyRowQuotesWhatNeedsIt();
     void historyRowWaitsForTheLockBesideIt();
 };
 
-void FaultsTest::deviceUnpluggedWhileProgramming()
+void tst_Faults::deviceUnpluggedWhileProgramming()
 {
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(400));
+    addTestImage(f, 400);
     // A second device that the test can pull out.
     Snp300Options options = quickDevice();
     options.replyDelayMs = 2;
@@ -95,13 +91,12 @@ void FaultsTest::deviceUnpluggedWhileProgramming()
     QVERIFY(f.connectAndReadVersions());
 }
 
-void FaultsTest::deviceQuietWhileProgramming()
+void tst_Faults::deviceQuietWhileProgramming()
 {
     Snp300Options options = quickDevice();
     options.stallAfterLines = 5;
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(20));
+    addTestImage(f, 20);
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("Start programming."));
     const QString notice = "The SNP300 has not answered for 10 s while programming (state 8), "
@@ -120,11 +115,10 @@ void FaultsTest::deviceQuietWhileProgramming()
     QCOMPARE(f.logLines().count(notice), 1);
 }
 
-void FaultsTest::stepPendingAtDisconnectWritesNothing()
+void tst_Faults::stepPendingAtDisconnectWritesNothing()
 {
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     QVERIFY(f.connectAndReadVersions());
     f.device.setAutoAnswer(false);
     f.boxes.answerNext(QMessageBox::Ok);
@@ -142,7 +136,7 @@ void FaultsTest::stepPendingAtDisconnectWritesNothing()
     QCOMPARE(f.device.received(), QByteArray("\x18"));
 }
 
-void FaultsTest::deviceTextIsShownAsItStands()
+void tst_Faults::deviceTextIsShownAsItStands()
 {
     Snp300Options options = quickDevice();
     options.appVersion = "<b>1.2.9</b> & <i>more";
@@ -152,7 +146,7 @@ void FaultsTest::deviceTextIsShownAsItStands()
     QCOMPARE(f.logLines().last(), QString("Application Version: <b>1.2.9</b> & <i>more"));
 }
 
-void FaultsTest::chattyDeviceFillsNoMoreThanTheReceiveLimit()
+void tst_Faults::chattyDeviceFillsNoMoreThanTheReceiveLimit()
 {
     WindowFixture f(quickDevice());
     QVERIFY(f.connectAndReadVersions());
@@ -170,13 +164,12 @@ void FaultsTest::chattyDeviceFillsNoMoreThanTheReceiveLimit()
 
 // An upgrade cut off after its first STX is recorded as interrupted: by Disconnect, and by the
 // window closing.
-void FaultsTest::interruptedUpgradesAreRecorded()
+void tst_Faults::interruptedUpgradesAreRecorded()
 {
     Snp300Options options = quickDevice();
     options.replyDelayMs = 10;
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(1000));
+    addTestImage(f, 1000);
     startUpgrade(f);
     // A few seconds of programming give the pace: the bar tells the time left.
     static const QRegularExpression timeLeft("^\\d+ % - about (\\d+ min )?\\d+ s left$");
@@ -197,11 +190,10 @@ void FaultsTest::interruptedUpgradesAreRecorded()
 }
 
 // A record that cannot be written is reported and changes nothing of the upgrade.
-void FaultsTest::historyThatCannotBeWrittenStopsNothing()
+void tst_Faults::historyThatCannotBeWrittenStopsNothing()
 {
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     QVERIFY(QDir().mkpath(f.historyPath())); // a folder where the file should be
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
@@ -217,10 +209,10 @@ void FaultsTest::historyThatCannotBeWrittenStopsNothing()
 // A download that does not fit on the disk: a tmpfs of 1 MiB on the Documents folder (where the
 // test may mount one) and an image of 2 MiB. The cause is the full disk, and no line blames the
 // server after it.
-void FaultsTest::imageThatDoesNotFitTellsTheFullDisk()
+void tst_Faults::imageThatDoesNotFitTellsTheFullDisk()
 {
     WindowFixture f(quickDevice());
-    f.addServerImage("snp300_1_3_0.quenmarksnpfmr", QByteArray(2 * 1024 * 1024, 'x'));
+    f.addServerImage(Fmr130, QByteArray(2 * 1024 * 1024, 'x'));
     const QString documents = f.home.documentsPath();
     QProcess mount;
     mount.start("mount", { "-t", "tmpfs", "-o", "size=1m", "tmpfs", documents });
@@ -237,7 +229,7 @@ void FaultsTest::imageThatDoesNotFitTellsTheFullDisk()
     f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
 
-    const QString path = documents + "/snp300_1_3_0.quenmarksnpfmr";
+    const QString path = documents + '/' + Fmr130;
     QCOMPARE(f.logLines().last(),
              "Cannot store the downloaded image " + path
                  + " (No space left on device). The upgrade was not started: make room in "
@@ -253,13 +245,12 @@ void FaultsTest::imageThatDoesNotFitTellsTheFullDisk()
 
 // Closing the window in the middle of programming asks first. No keeps the upgrade running to
 // its end; Yes closes, and the upgrade is recorded as interrupted.
-void FaultsTest::closingMidUpgradeAsksFirst()
+void tst_Faults::closingMidUpgradeAsksFirst()
 {
     Snp300Options options = quickDevice();
     options.replyDelayMs = 5;
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(300));
+    addTestImage(f, 300);
     startUpgrade(f);
     QTRY_VERIFY_WITH_TIMEOUT(f.progressBar()->value() >= 10, 20000);
 
@@ -292,7 +283,7 @@ void FaultsTest::closingMidUpgradeAsksFirst()
 
 // Before the first byte of an upgrade (here while connected, versions read) and after its end,
 // the window closes without a question.
-void FaultsTest::closingAtOtherTimesAsksNothing()
+void tst_Faults::closingAtOtherTimesAsksNothing()
 {
     {
         WindowFixture f(quickDevice());
@@ -301,8 +292,7 @@ void FaultsTest::closingAtOtherTimesAsksNothing()
         QCOMPARE(f.boxes.count(), 0);
     }
     WindowFixture f(quickDevice());
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     const int boxes = f.boxes.count();
@@ -312,32 +302,49 @@ void FaultsTest::closingAtOtherTimesAsksNothing()
 
 // Versions come from the device: one that a spreadsheet would run as a formula is written so that
 // it shows as text, an apostrophe before it inside the quotes.
-void FaultsTest::versionsThatReadAsFormulasAreText()
+void tst_Faults::versionsThatReadAsFormulasAreText()
 {
     Snp300Options options = quickDevice();
     options.appVersion = "=HYPERLINK(\"http://example.invalid\",\"1.2.9\")";
     WindowFixture f(options);
-    serveNewerFirmware(f);
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
+    addTestImage(f, 3);
     startUpgrade(f);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QCOMPARE(f.historyRows().at(1).at(2), "'" + options.appVersion);
-    QFile file(f.historyPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains(
-        ",\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"1.2.9\"\")\",1.0.14,"));
+}
 
-    // Every character that begins a formula, and the ones that do not.
-    const QByteArray row = UpgradeHistory::csvRow(
-        { "=1+2", "+1", "-1", "@SUM(A1)", "\tx", "\rx", "1.2.9", "a=b", "", "'x" });
-    QCOMPARE(
-        row,
-        QByteArray("\"'=1+2\",\"'+1\",\"'-1\",\"'@SUM(A1)\",\"'\tx\",\"'\rx\",1.2.9,a=b,,'x\r\n"));
+// A field is quoted when it holds a comma, a quote or a line break, and when a spreadsheet would
+// run it as a formula (then with an apostrophe first); the row is UTF-8 and ends in CR LF.
+void tst_Faults::historyRowQuotesWhatNeedsIt_data()
+{
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QByteArray>("row");
+    QTest::newRow("as they stand")
+        << QStringList { "1.2.9", "a=b", "", "'x", "a-1" } << QByteArray("1.2.9,a=b,,'x,a-1\r\n");
+    QTest::newRow("comma") << QStringList { "a,b", "c" } << QByteArray("\"a,b\",c\r\n");
+    QTest::newRow("quote") << QStringList { "say \"hi\"" } << QByteArray("\"say \"\"hi\"\"\"\r\n");
+    QTest::newRow("line feed") << QStringList { "a\nb" } << QByteArray("\"a\nb\"\r\n");
+    QTest::newRow("CR LF") << QStringList { "a\r\nb" } << QByteArray("\"a\r\nb\"\r\n");
+    const QStringList formulas { "=1+2", "+1", "-1", "@SUM(A1)", "\tx", "\rx" };
+    QTest::newRow("formulas")
+        << formulas << QByteArray("\"'=1+2\",\"'+1\",\"'-1\",\"'@SUM(A1)\",\"'\tx\",\"'\rx\"\r\n");
+    QTest::newRow("formula with quotes")
+        << QStringList { "=HYPERLINK(\"http://example.invalid\",\"1.2.9\")" }
+        << QByteArray("\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"1.2.9\"\")\"\r\n");
+    const QByteArray utf8 = "/home/j\xc3\xb6rg/\xe6\x97\xa5/a.hex";
+    QTest::newRow("UTF-8") << QStringList { QString::fromUtf8(utf8) } << QByteArray(utf8 + "\r\n");
+}
+
+void tst_Faults::historyRowQuotesWhatNeedsIt()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QByteArray, row);
+    QCOMPARE(UpgradeHistory::csvRow(fields), row);
 }
 
 // A row is written under the lock file beside History.csv: while another program holds it the
 // row waits, and goes in whole once the lock is free.
-void FaultsTest::historyRowWaitsForTheLockBesideIt()
+void tst_Faults::historyRowWaitsForTheLockBesideIt()
 {
     TempHome home;
     const QString path = home.path() + "/History.csv";
@@ -365,5 +372,5 @@ void FaultsTest::historyRowWaitsForTheLockBesideIt()
     QVERIFY(!QFileInfo::exists(path + ".lock"));
 }
 
-QTEST_MAIN(FaultsTest)
+QTEST_MAIN(tst_Faults)
 #include "tst_faults.moc"

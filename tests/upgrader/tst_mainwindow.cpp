@@ -16,7 +16,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
-class MainWindowTest : public QObject
+class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
@@ -55,14 +55,14 @@ private:
     SNPUpgrader *m_window = nullptr;
 };
 
-void MainWindowTest::init()
+void tst_MainWindow::init()
 {
     m_home = new TempHome;
     qunsetenv("SNP300_SERIAL_PORTS");
     m_window = new SNPUpgrader;
 }
 
-void MainWindowTest::cleanup()
+void tst_MainWindow::cleanup()
 {
     delete m_window;
     m_window = nullptr;
@@ -71,13 +71,13 @@ void MainWindowTest::cleanup()
     qunsetenv("SNP300_SERIAL_PORTS");
 }
 
-QStringList MainWindowTest::logLines() const
+QStringList tst_MainWindow::logLines() const
 {
     const QString text = child<QTextEdit>("usbTxtLog")->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-void MainWindowTest::widgetKinds_data()
+void tst_MainWindow::widgetKinds_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
@@ -113,7 +113,7 @@ void MainWindowTest::widgetKinds_data()
         QTest::newRow(qPrintable(row.at(0))) << row.at(0) << row.at(1) << row.at(2);
 }
 
-void MainWindowTest::widgetKinds()
+void tst_MainWindow::widgetKinds()
 {
     QFETCH(QString, name);
     QFETCH(QString, kind);
@@ -124,7 +124,7 @@ void MainWindowTest::widgetKinds()
     QCOMPARE(widget->parentWidget()->objectName(), parent);
 }
 
-void MainWindowTest::layoutPlacement_data()
+void tst_MainWindow::layoutPlacement_data()
 {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QStringList>("items"); // widget or layout names in order; "" = spacer
@@ -152,7 +152,7 @@ void MainWindowTest::layoutPlacement_data()
     QTest::newRow("horizontalLayout_3") << "horizontalLayout_3" << QStringList { "bleBtnUpgrade" };
 }
 
-void MainWindowTest::layoutPlacement()
+void tst_MainWindow::layoutPlacement()
 {
     QFETCH(QString, layout);
     QFETCH(QStringList, items);
@@ -178,7 +178,7 @@ void MainWindowTest::layoutPlacement()
     }
 }
 
-void MainWindowTest::layoutSpacing()
+void tst_MainWindow::layoutSpacing()
 {
     const QStringList framed = { "verticalLayout", "verticalLayout_3", "verticalLayout_4" };
     for (QBoxLayout *box : m_window->findChildren<QBoxLayout *>()) {
@@ -193,7 +193,7 @@ void MainWindowTest::layoutSpacing()
         10);
 }
 
-void MainWindowTest::texts_data()
+void tst_MainWindow::texts_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
@@ -224,7 +224,7 @@ void MainWindowTest::texts_data()
     QTest::newRow("label_3") << "label_3" << QString::fromUtf8("Corvane\xC2\xAE");
 }
 
-void MainWindowTest::texts()
+void tst_MainWindow::texts()
 {
     QFETCH(QString, name);
     QFETCH(QString, text);
@@ -233,7 +233,7 @@ void MainWindowTest::texts()
     QCOMPARE(widget->property("text").toString(), text);
 }
 
-void MainWindowTest::formAsBuiltBySetupUi()
+void tst_MainWindow::formAsBuiltBySetupUi()
 {
     QMainWindow unnamed;
     Ui::SNPUpgrader form;
@@ -260,7 +260,7 @@ void MainWindowTest::formAsBuiltBySetupUi()
     QCOMPARE(named.objectName(), QString("KeepMe"));
 }
 
-void MainWindowTest::windowAfterConstruction()
+void tst_MainWindow::windowAfterConstruction()
 {
     QCOMPARE(m_window->objectName(), QString("SNPUpgrader"));
     QCOMPARE(m_window->windowTitle(), QString("SNPUpgrader"));
@@ -302,7 +302,7 @@ void MainWindowTest::windowAfterConstruction()
              QByteArray("bootLoaderTimeout()"));
 }
 
-void MainWindowTest::logBoxIsReadOnly()
+void tst_MainWindow::logBoxIsReadOnly()
 {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -313,7 +313,7 @@ void MainWindowTest::logBoxIsReadOnly()
     QCOMPARE(log->toPlainText(), QString());
 }
 
-void MainWindowTest::portListIsTheSystemsWithoutExtraPorts()
+void tst_MainWindow::portListIsTheSystemsWithoutExtraPorts()
 {
     QStringList expected;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
@@ -325,7 +325,7 @@ void MainWindowTest::portListIsTheSystemsWithoutExtraPorts()
     QCOMPARE(listed, expected);
 }
 
-void MainWindowTest::extraPortsAreAppended()
+void tst_MainWindow::extraPortsAreAppended()
 {
     const QString extra
         = QStringList { "/tmp/snp-a", "", "/tmp/snp-b" }.join(QDir::listSeparator());
@@ -339,7 +339,7 @@ void MainWindowTest::extraPortsAreAppended()
     QVERIFY(!ports->itemData(systemPorts).isValid());
 }
 
-void MainWindowTest::connectWithoutPortChosen()
+void tst_MainWindow::connectWithoutPortChosen()
 {
     child<QComboBox>("usbCmbSerialPort")->clear();
     QTest::mouseClick(child<QPushButton>("usbBtnConnect"), Qt::LeftButton);
@@ -349,7 +349,7 @@ void MainWindowTest::connectWithoutPortChosen()
     QVERIFY(!SNPUpgraderProbe::versionWatchdogActive(*m_window));
 }
 
-void MainWindowTest::connectToPortThatCannotOpen()
+void tst_MainWindow::connectToPortThatCannotOpen()
 {
     qputenv("SNP300_SERIAL_PORTS", m_home->path().toLocal8Bit() + "/no-such-port");
     QTest::mouseClick(child<QPushButton>("usbBtnSerialPortRefresh"), Qt::LeftButton);
@@ -391,7 +391,7 @@ QList<QAccessibleInterface *> accessibleTree(QAccessibleInterface *root)
 } // namespace
 
 // What a screen reader walks: nothing that takes the focus may be without a name.
-void MainWindowTest::focusableElementsHaveNames()
+void tst_MainWindow::focusableElementsHaveNames()
 {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -415,7 +415,7 @@ void MainWindowTest::focusableElementsHaveNames()
     QVERIFY(focusable >= 5); // the tabs, the port list, the three buttons and the log box
 }
 
-void MainWindowTest::controlsAreNamedAndDescribed()
+void tst_MainWindow::controlsAreNamedAndDescribed()
 {
     for (const char *name : { "usbCmbSerialPort", "usbBtnSerialPortRefresh", "usbBtnConnect",
                               "usbBtnUpgrade", "usbProgressBar", "usbTxtLog" }) {
@@ -439,7 +439,7 @@ void MainWindowTest::controlsAreNamedAndDescribed()
 }
 
 // The Tab key walks the page as it reads: the tabs, then left to right and top to bottom.
-void MainWindowTest::tabFollowsReadingOrder()
+void tst_MainWindow::tabFollowsReadingOrder()
 {
     child<QPushButton>("usbBtnUpgrade")->setEnabled(true);
     m_window->show();
@@ -463,7 +463,7 @@ void MainWindowTest::tabFollowsReadingOrder()
 // QProgressBar announces each new value to a listening screen reader itself (a value-change
 // event; the offscreen platform has no screen reader to catch it). The reader then asks the bar
 // for its value, which is what this checks.
-void MainWindowTest::progressIsReadable()
+void tst_MainWindow::progressIsReadable()
 {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -478,5 +478,5 @@ void MainWindowTest::progressIsReadable()
     QCOMPARE(iface->text(QAccessible::Name), bar->accessibleName());
 }
 
-QTEST_MAIN(MainWindowTest)
+QTEST_MAIN(tst_MainWindow)
 #include "tst_mainwindow.moc"

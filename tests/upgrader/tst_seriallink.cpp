@@ -2,6 +2,7 @@
 // on the wire, the watchdogs of a silent device, and the controls.
 
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QSerialPort>
@@ -16,11 +17,9 @@ Snp300Options silentDevice()
     return options;
 }
 
-const QByteArray VersionRequest("VER\r\r\n");
-
 } // namespace
 
-class SerialLinkTest : public QObject
+class tst_SerialLink : public QObject
 {
     Q_OBJECT
 
@@ -32,7 +31,7 @@ private slots:
     void portHeldByAnotherOpenIsBusy();
 };
 
-void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
+void tst_SerialLink::connectSendsVersionRequestAndDisconnectSendsCancel()
 {
     WindowFixture f(silentDevice());
     QElapsedTimer sinceConnect;
@@ -58,7 +57,7 @@ void SerialLinkTest::connectSendsVersionRequestAndDisconnectSendsCancel()
     QCOMPARE(f.logLines().size(), 1);
 }
 
-void SerialLinkTest::silentDeviceIsProbedThenDisconnected()
+void tst_SerialLink::silentDeviceIsProbedThenDisconnected()
 {
     WindowFixture f(silentDevice());
     f.connectDevice();
@@ -92,7 +91,7 @@ void SerialLinkTest::silentDeviceIsProbedThenDisconnected()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 11);
 }
 
-void SerialLinkTest::detectPortsWhileConnectedKeepsTheLink()
+void tst_SerialLink::detectPortsWhileConnectedKeepsTheLink()
 {
     WindowFixture f(silentDevice());
     f.connectDevice();
@@ -104,7 +103,7 @@ void SerialLinkTest::detectPortsWhileConnectedKeepsTheLink()
     QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
 }
 
-void SerialLinkTest::reconnectStartsTheDialogueOver()
+void tst_SerialLink::reconnectStartsTheDialogueOver()
 {
     WindowFixture f;
     QVERIFY(f.connectAndReadVersions());
@@ -126,7 +125,7 @@ void SerialLinkTest::reconnectStartsTheDialogueOver()
 
 // A port that another window (here another open of the same port) holds: after the specified
 // line, the cause and the remedy; once the other lets go, Connect works.
-void SerialLinkTest::portHeldByAnotherOpenIsBusy()
+void tst_SerialLink::portHeldByAnotherOpenIsBusy()
 {
     WindowFixture f;
     QSerialPort other(f.device.portName());
@@ -149,5 +148,5 @@ void SerialLinkTest::portHeldByAnotherOpenIsBusy()
     QVERIFY(f.connectAndReadVersions());
 }
 
-QTEST_MAIN(SerialLinkTest)
+QTEST_MAIN(tst_SerialLink)
 #include "tst_seriallink.moc"

@@ -5,6 +5,7 @@
 #include "processmemory.h"
 #include "serverconfig.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QNetworkAccessManager>
@@ -16,9 +17,7 @@
 
 namespace {
 
-const QString Fmr130 = "snp300_1_3_0.quenmarksnpfmr";
 const QString Fmr123 = "snp300_1_2_3.quenmarksnpfmr";
-const QString Btl015 = "snp300_1_0_15.quenmarksnpbtl";
 const QString Unchanged = "unchanged";
 
 QByteArray listOf(const QStringList &names)
@@ -59,7 +58,7 @@ quint16 closedPort()
 
 } // namespace
 
-class ServerClientTest : public QObject
+class tst_ServerClient : public QObject
 {
     Q_OBJECT
 
@@ -85,7 +84,7 @@ private slots:
     void systemProxyIsUsed();
 };
 
-void ServerClientTest::listRequestOnTheWire()
+void tst_ServerClient::listRequestOnTheWire()
 {
     WindowFixture f;
     f.addServerImage(Fmr130, "x\n");
@@ -98,7 +97,7 @@ void ServerClientTest::listRequestOnTheWire()
     QCOMPARE(request.body, QByteArray("user=opsr&pwd=rdox4%25bnT&service=list"));
 }
 
-void ServerClientTest::choice_data()
+void tst_ServerClient::choice_data()
 {
     QTest::addColumn<bool>("bootloader");
     QTest::addColumn<QString>("deviceVersion");
@@ -118,7 +117,7 @@ void ServerClientTest::choice_data()
                                            << "1.0.15";
 }
 
-void ServerClientTest::choice()
+void tst_ServerClient::choice()
 {
     QFETCH(bool, bootloader);
     QFETCH(QString, deviceVersion);
@@ -135,7 +134,7 @@ void ServerClientTest::choice()
     QCOMPARE(f.server.requests().size(), 1); // nothing downloaded
 }
 
-void ServerClientTest::listParsing_data()
+void tst_ServerClient::listParsing_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("result");
@@ -192,7 +191,7 @@ void ServerClientTest::listParsing_data()
                                                << "" << Unchanged;
 }
 
-void ServerClientTest::listParsing()
+void tst_ServerClient::listParsing()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, result);
@@ -205,7 +204,7 @@ void ServerClientTest::listParsing()
     QCOMPARE(availableVersion, available);
 }
 
-void ServerClientTest::downloadStoresTheNewestImage()
+void tst_ServerClient::downloadStoresTheNewestImage()
 {
     WindowFixture f;
     f.addServerImage(Fmr123, "old\n");
@@ -235,7 +234,7 @@ void ServerClientTest::downloadStoresTheNewestImage()
              QStringList { Fmr130 });
 }
 
-void ServerClientTest::downloadFailures_data()
+void tst_ServerClient::downloadFailures_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::newRow("empty body") << "empty";
@@ -243,7 +242,7 @@ void ServerClientTest::downloadFailures_data()
     QTest::newRow("documents is a file") << "documents-file";
 }
 
-void ServerClientTest::downloadFailures()
+void tst_ServerClient::downloadFailures()
 {
     QFETCH(QString, fault);
     WindowFixture f;
@@ -283,7 +282,7 @@ void ServerClientTest::downloadFailures()
     }
 }
 
-void ServerClientTest::unsafeNamesAreNeverCandidates()
+void tst_ServerClient::unsafeNamesAreNeverCandidates()
 {
     WindowFixture f;
     const QStringList hostile
@@ -303,7 +302,7 @@ void ServerClientTest::unsafeNamesAreNeverCandidates()
     QCOMPARE(f.server.requests().size(), 2); // no download was asked for
 }
 
-void ServerClientTest::unansweredListTakesTheWholeWait_data()
+void tst_ServerClient::unansweredListTakesTheWholeWait_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::newRow("connection refused") << "refused";
@@ -311,7 +310,7 @@ void ServerClientTest::unansweredListTakesTheWholeWait_data()
     QTest::newRow("forbidden") << "403";
 }
 
-void ServerClientTest::unansweredListTakesTheWholeWait()
+void tst_ServerClient::unansweredListTakesTheWholeWait()
 {
     QFETCH(QString, fault);
     WindowFixture f;
@@ -337,7 +336,7 @@ void ServerClientTest::unansweredListTakesTheWholeWait()
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void ServerClientTest::lateListReplyIsNotTakenForTheDownload()
+void tst_ServerClient::lateListReplyIsNotTakenForTheDownload()
 {
     WindowFixture f;
     f.addServerImage(Fmr130, "the real image\n");
@@ -358,7 +357,7 @@ void ServerClientTest::lateListReplyIsNotTakenForTheDownload()
     QCOMPARE(stored.readAll(), QByteArray("the real image\n"));
 }
 
-void ServerClientTest::queriesLeaveNoNetworkManagersBehind()
+void tst_ServerClient::queriesLeaveNoNetworkManagersBehind()
 {
     // Each manager has a network thread of its own: a window that stays open all day must not
     // gather one per query.
@@ -372,7 +371,7 @@ void ServerClientTest::queriesLeaveNoNetworkManagersBehind()
     QTRY_COMPARE_WITH_TIMEOUT(f.window->findChildren<QNetworkAccessManager *>().size(), 0, 5000);
 }
 
-void ServerClientTest::endlessListIsRefused_data()
+void tst_ServerClient::endlessListIsRefused_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("size");
@@ -385,7 +384,7 @@ void ServerClientTest::endlessListIsRefused_data()
 // A list that never ends is refused as soon as it passes 4 MiB, long before the list wait ends,
 // and told in one line; the memory stays bounded. The server runs as a process of its own, as
 // fast as it can send.
-void ServerClientTest::endlessListIsRefused()
+void tst_ServerClient::endlessListIsRefused()
 {
     QFETCH(QString, how);
     QFETCH(QString, size);
@@ -410,7 +409,7 @@ void ServerClientTest::endlessListIsRefused()
 }
 
 // 4 MiB of list is read; one byte more is refused.
-void ServerClientTest::listAtTheBound()
+void tst_ServerClient::listAtTheBound()
 {
     WindowFixture f;
     SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
@@ -430,7 +429,7 @@ void ServerClientTest::listAtTheBound()
                                    "it announced 4194305 bytes", "Nothing of it was used.") });
 }
 
-void ServerClientTest::endlessDownloadIsRefused_data()
+void tst_ServerClient::endlessDownloadIsRefused_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("size");
@@ -442,7 +441,7 @@ void ServerClientTest::endlessDownloadIsRefused_data()
 
 // An image that never ends is refused as soon as it passes 64 MiB, long before the download wait
 // ends: nothing is stored and nothing starts. The bar shows the download while it runs.
-void ServerClientTest::endlessDownloadIsRefused()
+void tst_ServerClient::endlessDownloadIsRefused()
 {
     QFETCH(QString, how);
     QFETCH(QString, size);
@@ -493,7 +492,7 @@ void ServerClientTest::endlessDownloadIsRefused()
 // Behind a company proxy: the program asks the system (on Linux http_proxy) and sends its
 // requests through the proxy. The local server stands in for the proxy, answering the requests
 // that reach it in the absolute form a proxy gets.
-void ServerClientTest::systemProxyIsUsed()
+void tst_ServerClient::systemProxyIsUsed()
 {
     WindowFixture f;
     f.addServerImage(Fmr130, "x\n");
@@ -527,5 +526,5 @@ void ServerClientTest::systemProxyIsUsed()
     QVERIFY(f.server.requests().first().proxied);
 }
 
-QTEST_MAIN(ServerClientTest)
+QTEST_MAIN(tst_ServerClient)
 #include "tst_serverclient.moc"

@@ -2,6 +2,7 @@
 // buttons, and the two log lines that are translated, as an operator of that language sees them.
 
 #include "cvttranslationloader.h"
+#include "testdata.h"
 #include "tscatalogue.h"
 #include "windowfixture.h"
 
@@ -9,7 +10,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
-class TranslatedWindowTest : public QObject
+class tst_TranslatedWindow : public QObject
 {
     Q_OBJECT
 
@@ -18,14 +19,14 @@ private slots:
     void windowInLanguage();
 };
 
-void TranslatedWindowTest::windowInLanguage_data()
+void tst_TranslatedWindow::windowInLanguage_data()
 {
     QTest::addColumn<QString>("language");
     for (const QString &language : CvtTranslationLoader::availableLanguages())
         QTest::newRow(qPrintable(language)) << language;
 }
 
-void TranslatedWindowTest::windowInLanguage()
+void tst_TranslatedWindow::windowInLanguage()
 {
     QFETCH(QString, language);
     TsCatalogue catalogue;
@@ -42,7 +43,7 @@ void TranslatedWindowTest::windowInLanguage()
     Snp300Options options;
     options.bootloaderVersion = QStringLiteral("1.0.13"); // old enough to need an update
     WindowFixture f(options);
-    f.addServerImage(QStringLiteral("snp300_1_0_15.quenmarksnpbtl"), hexImage(2));
+    f.addServerImage(Btl015, hexImage(2));
 
     // The form, for the eye and for the screen reader.
     QCOMPARE(f.window->findChild<QLabel *>(QStringLiteral("label"))->text(), tr("Serial Port:"));
@@ -89,5 +90,5 @@ void TranslatedWindowTest::windowInLanguage()
         f.waitForLogLine(QStringLiteral("Server not available or firmware already up to date")));
 }
 
-QTEST_MAIN(TranslatedWindowTest)
+QTEST_MAIN(tst_TranslatedWindow)
 #include "tst_translatedwindow.moc"

@@ -3,32 +3,21 @@
 // where nothing may be started.
 
 #include "basicfilelog.h"
+#include "firmwareimage.h"
 #include "logengine.h"
 #include "sampleimage.h"
 #include "snpupgraderprobe.h"
+#include "testdata.h"
 #include "windowfixture.h"
 
 #include <QCryptographicHash>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 namespace {
-
-const QString Fmr130 = "snp300_1_3_0.quenmarksnpfmr";
-const QString Btl015 = "snp300_1_0_15.quenmarksnpbtl";
-
-const QByteArray VersionRequest("VER\r\r\n");
-
-Snp300Options quickDevice(const QString &app = "1.2.9", const QString &bootloader = "1.0.14")
-{
-    Snp300Options options;
-    options.appVersion = app;
-    options.bootloaderVersion = bootloader;
-    options.eraseDelayMs = 100;
-    return options;
-}
 
 QString firmwareDialog(const QString &current, const QString &available)
 {
@@ -46,20 +35,6 @@ QString bootloaderDialog(const QString &current, const QString &available)
 {
     QString text = firmwareDialog(current, available);
     return text.replace("updating the firmware", "updating the bootloader");
-}
-
-// Every line as the program sends it: read in text mode (CR LF becomes LF), then CR LF.
-QByteArray linesOnTheWire(const QByteArray &image)
-{
-    QByteArray wire;
-    for (QByteArray line : image.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        wire += line + "\n\r\n";
-    }
-    return wire;
 }
 
 // Every line as read in text mode (CR LF becomes LF, a last line without end stays so), then
@@ -91,7 +66,7 @@ QByteArray commandsUpToP()
 
 } // namespace
 
-class UpgradeTest : public QObject
+class tst_Upgrade : public QObject
 {
     Q_OBJECT
 
@@ -116,7 +91,8 @@ private slots:
     void secondPressDuringTheDownloadStartsNothing();
     void reconnectDuringTheDownloadProgramsNothing();
     void linkClosedDuringTheConfirmationStartsNothing();
-    void damagedImageIsNotStarted_data();
+    void imageCheckNamesTheFirstFault_data();
+    void imageCheckNamesTheFirstFault();
     void damagedImageIsNotStarted();
     void imagesGoOutAsStored_data();
     void imagesGoOutAsStored();
@@ -124,7 +100,7 @@ private slots:
     void twoWindowsUpgradeTwoDevicesAtOnce();
 };
 
-void UpgradeTest::applicationUpgradeEndToEnd()
+void tst_Upgrade::applicationUpgradeEndToEnd()
 {
     WindowFixture f(quickDevice());
     // One line ends in CR LF on disk: it is read as LF like the others.
@@ -153,7 +129,7 @@ void UpgradeTest::applicationUpgradeEndToEnd()
 
     QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              commandsUpToP() + linesOnTheWire(image) + '\x18' + '\x18', 5000);
+                              commandsUpToP() + sentAsStored(image) + '\x18' + '\x18', 5000);
     QCOMPARE(f.device.device().programmedLines().size(), 5);
 
     const QStringList expectedLog = {
@@ -187,7 +163,7 @@ void UpgradeTest::applicationUpgradeEndToEnd()
     QCOMPARE(f.boxes.count(), 1); // no bootloader box after an application update
 }
 
-void UpgradeTest::oneLineImage()
+void tst_Upgrade::oneLineImage()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(1));
@@ -195,13 +171,13 @@ void UpgradeTest::oneLineImage()
     f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        f.device.received(), commandsUpToP() + linesOnTheWire(hexImage(1)) + '\x18' + '\x18', 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
+                              commandsUpToP() + sentAsStored(hexImage(1)) + '\x18' + '\x18', 5000);
     QCOMPARE(f.progressBar()->maximum(), 1);
     QCOMPARE(f.progressBar()->value(), 0);
 }
 
-void UpgradeTest::oldBootloaderIsUpdatedFirst()
+void tst_Upgrade::oldBootloaderIsUpdatedFirst()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.13"));
     f.addServerImage(Fmr130, hexImage(3));
@@ -230,7 +206,7 @@ void UpgradeTest::oldBootloaderIsUpdatedFirst()
     QVERIFY(!SNPUpgraderProbe::portOpen(*f.window));
 }
 
-void UpgradeTest::newerBootloaderOnTheServerIsUpdatedFirst()
+void tst_Upgrade::newerBootloaderOnTheServerIsUpdatedFirst()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.14"));
     f.addServerImage(Btl015, hexImage(2));
@@ -241,7 +217,7 @@ void UpgradeTest::newerBootloaderOnTheServerIsUpdatedFirst()
     QCOMPARE(f.server.requests().size(), 1);
 }
 
-void UpgradeTest::deviceInItsBootloader()
+void tst_Upgrade::deviceInItsBootloader()
 {
     Snp300Options options = quickDevice("1.2.9", "1.0.14");
     options.startMode = Snp300Options::Mode::Bootloader;
@@ -263,7 +239,7 @@ void UpgradeTest::deviceInItsBootloader()
     QVERIFY(SNPUpgraderProbe::portOpen(*f.window));
 }
 
-void UpgradeTest::bootloaderVersionThatIsNotHexadecimal()
+void tst_Upgrade::bootloaderVersionThatIsNotHexadecimal()
 {
     Snp300Options options = quickDevice();
     options.startMode = Snp300Options::Mode::Silent;
@@ -288,7 +264,7 @@ void UpgradeTest::bootloaderVersionThatIsNotHexadecimal()
     QCOMPARE(SNPUpgraderProbe::bootloaderVersion(*f.window), QString("0.0.0"));
 }
 
-void UpgradeTest::promptSplitAcrossChunks()
+void tst_Upgrade::promptSplitAcrossChunks()
 {
     WindowFixture f(quickDevice());
     f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
@@ -310,7 +286,7 @@ void UpgradeTest::promptSplitAcrossChunks()
     QVERIFY(f.logLines().contains("Device is in Bootloader mode"));
 }
 
-void UpgradeTest::chunkDuringTheServerQuery()
+void tst_Upgrade::chunkDuringTheServerQuery()
 {
     WindowFixture f(quickDevice());
     f.server.setDelayMs(1000);
@@ -328,7 +304,7 @@ void UpgradeTest::chunkDuringTheServerQuery()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void UpgradeTest::testImagesArePreferred()
+void tst_Upgrade::testImagesArePreferred()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.13"));
     f.addServerImage(Fmr130, hexImage(3));
@@ -350,7 +326,7 @@ void UpgradeTest::testImagesArePreferred()
         QCOMPARE(request.field("service"), QString("list"));
 }
 
-void UpgradeTest::serverDownStartsNothing()
+void tst_Upgrade::serverDownStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -373,7 +349,7 @@ void UpgradeTest::serverDownStartsNothing()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void UpgradeTest::cancelStartsNothing()
+void tst_Upgrade::cancelStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -389,7 +365,7 @@ void UpgradeTest::cancelStartsNothing()
     QCOMPARE(SNPUpgraderProbe::firmwareFilePath(*f.window), QString());
 }
 
-void UpgradeTest::upToDateStartsNothing()
+void tst_Upgrade::upToDateStartsNothing()
 {
     WindowFixture f(quickDevice("1.3.0"));
     f.addServerImage(Fmr130, hexImage(3));
@@ -403,7 +379,7 @@ void UpgradeTest::upToDateStartsNothing()
     QCOMPARE(f.server.requests().last().field("service"), QString("list"));
 }
 
-void UpgradeTest::emptyImageIsNotStarted()
+void tst_Upgrade::emptyImageIsNotStarted()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -420,7 +396,7 @@ void UpgradeTest::emptyImageIsNotStarted()
     QVERIFY(!f.device.device().erased());
 }
 
-void UpgradeTest::imageThatVanishesAfterErase()
+void tst_Upgrade::imageThatVanishesAfterErase()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -451,7 +427,7 @@ void UpgradeTest::imageThatVanishesAfterErase()
     QCOMPARE(f.device.device().programmedLines().size(), 3);
 }
 
-void UpgradeTest::imageChangedAfterTheCheckIsNotProgrammed()
+void tst_Upgrade::imageChangedAfterTheCheckIsNotProgrammed()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -467,7 +443,7 @@ void UpgradeTest::imageChangedAfterTheCheckIsNotProgrammed()
     QVERIFY(f.device.device().programmedLines().isEmpty());
 }
 
-void UpgradeTest::secondPressDuringTheDownloadStartsNothing()
+void tst_Upgrade::secondPressDuringTheDownloadStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -488,13 +464,12 @@ void UpgradeTest::secondPressDuringTheDownloadStartsNothing()
     QCOMPARE(f.boxes.count(), 1);
     QCOMPARE(f.logLines().filter("Start update using file:").size(), 1);
     QCOMPARE(f.device.device().eraseCount(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              QByteArray("\x02\x02UNLOCK\r\r\nEYP") + linesOnTheWire(hexImage(3))
-                                  + '\x18' + '\x18',
-                              5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        f.device.received(),
+        QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(hexImage(3)) + '\x18' + '\x18', 5000);
 }
 
-void UpgradeTest::reconnectDuringTheDownloadProgramsNothing()
+void tst_Upgrade::reconnectDuringTheDownloadProgramsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -535,7 +510,7 @@ void UpgradeTest::reconnectDuringTheDownloadProgramsNothing()
     QCOMPARE(f.device.device().eraseCount(), 1);
 }
 
-void UpgradeTest::linkClosedDuringTheConfirmationStartsNothing()
+void tst_Upgrade::linkClosedDuringTheConfirmationStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
@@ -554,10 +529,12 @@ void UpgradeTest::linkClosedDuringTheConfirmationStartsNothing()
     QCOMPARE(SNPUpgraderProbe::state(*f.window), 1);
 }
 
-void UpgradeTest::damagedImageIsNotStarted_data()
+// The check of an Intel HEX image before the device is erased, on the file alone: the first fault,
+// in the words the operator is told.
+void tst_Upgrade::imageCheckNamesTheFirstFault_data()
 {
     QTest::addColumn<QByteArray>("image");
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("fault"); // what follows "the image file <path> is damaged at "
     const QByteArray sound = hexImage(5); // records of 43 characters and a line feed
     QTest::newRow("wrong checksum")
         << damaged(sound, 2 * 44 + 42, sound.at(2 * 44 + 42) == '0' ? '1' : '0')
@@ -573,19 +550,36 @@ void UpgradeTest::damagedImageIsNotStarted_data()
             + sound.right(12) << "line 1: its record type 06 is not one of 00 to 05";
 }
 
-void UpgradeTest::damagedImageIsNotStarted()
+void tst_Upgrade::imageCheckNamesTheFirstFault()
 {
     QFETCH(QByteArray, image);
     QFETCH(QString, fault);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("test_a.quenmarksnpfmr");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
+    file.close();
+    FirmwareImage checked;
+    QVERIFY2(checked.load(path), qPrintable(checked.errorString()));
+    const QString found = checked.intelHexFault();
+    QVERIFY2(found.startsWith("the image file " + path + " is damaged at " + fault),
+             qPrintable(found));
+}
+
+// A refused image: the operator is told why, the attempt is recorded, and the device gets nothing.
+void tst_Upgrade::damagedImageIsNotStarted()
+{
+    const QByteArray image = hexImage(5).left(4 * 44); // cut short after its fourth record
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
     const QString path = f.addDocument("test_a.quenmarksnpfmr", image);
     QVERIFY(f.connectAndReadVersions());
     f.device.clearReceived();
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
-    const QString refusal
-        = "The upgrade was not started: the image file " + path + " is damaged at " + fault;
-    QVERIFY2(f.logLines().last().startsWith(refusal), qPrintable(f.logLines().last()));
+    QCOMPARE(f.logLines().last(),
+             "The upgrade was not started: the image file " + path
+                 + " is damaged at line 4: the image ends there without its end-of-file record "
+                   "(it may have been cut short).");
     const QList<QStringList> history = f.historyRows();
     QCOMPARE(history.size(), 2);
     QCOMPARE(history.at(1).at(9), QString("refused"));
@@ -597,7 +591,7 @@ void UpgradeTest::damagedImageIsNotStarted()
     QVERIFY(!f.device.device().erased());
 }
 
-void UpgradeTest::imagesGoOutAsStored_data()
+void tst_Upgrade::imagesGoOutAsStored_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<int>("lines");
@@ -607,7 +601,7 @@ void UpgradeTest::imagesGoOutAsStored_data()
     QTest::newRow("not Intel HEX") << QByteArray("SNP300 IMAGE\n:not a record\n\nend") << 4;
 }
 
-void UpgradeTest::imagesGoOutAsStored()
+void tst_Upgrade::imagesGoOutAsStored()
 {
     QFETCH(QByteArray, image);
     QFETCH(int, lines);
@@ -626,7 +620,7 @@ void UpgradeTest::imagesGoOutAsStored()
 
 // The run's log file keeps every line of the log box, in order and as it stands, and the
 // summary of the upgrade; History.csv gets its row.
-void UpgradeTest::recordOfACompletedUpgrade()
+void tst_Upgrade::recordOfACompletedUpgrade()
 {
     WindowFixture f(quickDevice("1.2.9", "1.0.15"));
     const QString logPath = f.home.path() + "/run.log";
@@ -680,7 +674,7 @@ void UpgradeTest::recordOfACompletedUpgrade()
 // Two windows of the program, as two processes started in the same second in one home, upgrade
 // two devices at once: both complete, History.csv has its header once and both rows, and the
 // log (one file for both when they started in the same second) has every line whole.
-void UpgradeTest::twoWindowsUpgradeTwoDevicesAtOnce()
+void tst_Upgrade::twoWindowsUpgradeTwoDevicesAtOnce()
 {
     Snp300Options options = quickDevice();
     options.replyDelayMs = 2;
@@ -753,5 +747,5 @@ void UpgradeTest::twoWindowsUpgradeTwoDevicesAtOnce()
     QCOMPARE(done, 2);
 }
 
-QTEST_MAIN(UpgradeTest)
+QTEST_MAIN(tst_Upgrade)
 #include "tst_upgrade.moc"

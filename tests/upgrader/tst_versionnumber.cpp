@@ -4,7 +4,7 @@
 #include <QtTest>
 #include <algorithm>
 
-class VersionNumberTest : public QObject
+class tst_VersionNumber : public QObject
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ private slots:
     void candidates();
 };
 
-void VersionNumberTest::deviceVersion_data()
+void tst_VersionNumber::deviceVersion_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("number");
@@ -40,14 +40,14 @@ void VersionNumberTest::deviceVersion_data()
     QTest::newRow("below int saturates") << "-2147484.0.0" << int(-2147483647 - 1);
 }
 
-void VersionNumberTest::deviceVersion()
+void tst_VersionNumber::deviceVersion()
 {
     QFETCH(QString, text);
     QFETCH(int, number);
     QCOMPARE(versionNumber(text), number);
 }
 
-void VersionNumberTest::serverFileName_data()
+void tst_VersionNumber::serverFileName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("number");
@@ -68,7 +68,7 @@ void VersionNumberTest::serverFileName_data()
         << "snp300_2147484_0_0.quenmarksnpfmr" << 2147483647 << "2147484.0.0" << true;
 }
 
-void VersionNumberTest::serverFileName()
+void tst_VersionNumber::serverFileName()
 {
     QFETCH(QString, name);
     QFETCH(int, number);
@@ -79,7 +79,7 @@ void VersionNumberTest::serverFileName()
     QCOMPARE(hasServerFileVersion(name), hasVersion);
 }
 
-void VersionNumberTest::newestFirst()
+void tst_VersionNumber::newestFirst()
 {
     QStringList names = { "snp300_1_2_3.x", "snp300_2_0_0.x", "snp300_1_9_9.x" };
     std::sort(names.begin(), names.end(), newerServerFileFirst);
@@ -89,7 +89,7 @@ void VersionNumberTest::newestFirst()
     QVERIFY(!newerServerFileFirst("snp300_2_0_0.x", "snp300_1_10_0.x"));
 }
 
-void VersionNumberTest::candidates_data()
+void tst_VersionNumber::candidates_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("serviceId");
@@ -119,7 +119,7 @@ void VersionNumberTest::candidates_data()
     QTest::newRow("reserved device") << "nul.snp300_1_2_3quenmarksnpfmr" << fmr << false;
 }
 
-void VersionNumberTest::candidates()
+void tst_VersionNumber::candidates()
 {
     QFETCH(QString, name);
     QFETCH(QString, serviceId);
@@ -127,5 +127,5 @@ void VersionNumberTest::candidates()
     QCOMPARE(isServerFileCandidate(name, serviceId), candidate);
 }
 
-QTEST_APPLESS_MAIN(VersionNumberTest)
+QTEST_APPLESS_MAIN(tst_VersionNumber)
 #include "tst_versionnumber.moc"

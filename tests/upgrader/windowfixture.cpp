@@ -1,5 +1,4 @@
 #include "windowfixture.h"
-#include "sampleimage.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,11 +151,4 @@ QList<QStringList> WindowFixture::historyRows() const
         }
     }
     return rows;
-}
-
-QByteArray hexImage(int lines)
-{
-    // Data records and the end-of-file record; below 64 KiB there is no address record.
-    Q_ASSERT(lines >= 1 && lines <= 4097);
-    return SampleImage::generate(lines - 1, quint32(lines));
 }

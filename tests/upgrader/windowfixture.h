@@ -54,8 +54,4 @@ private:
     QString m_serverImages;
 };
 
-// An Intel HEX image of n lines (data records of 43 characters, then the end-of-file record),
-// each ending in a line feed.
-QByteArray hexImage(int lines);
-
 #endif // WINDOWFIXTURE_H

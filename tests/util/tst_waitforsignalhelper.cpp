@@ -14,7 +14,7 @@ signals:
 
 // Limits are generous: the machine may be loaded. A wait that should end by its signal is given
 // a time-out far beyond the signal's delay, so a true result cannot come from the timer.
-class TestWaitForSignalHelper : public QObject
+class tst_WaitForSignalHelper : public QObject
 {
     Q_OBJECT
 
@@ -28,14 +28,14 @@ private slots:
     void lateSignalDoesNotLeakIntoNextWait();
 };
 
-void TestWaitForSignalHelper::signalEndsTheWait_data()
+void tst_WaitForSignalHelper::signalEndsTheWait_data()
 {
     QTest::addColumn<int>("limit");
     QTest::newRow("with a limit") << 60000;
     QTest::newRow("without a limit") << 0;
 }
 
-void TestWaitForSignalHelper::signalEndsTheWait()
+void tst_WaitForSignalHelper::signalEndsTheWait()
 {
     QFETCH(int, limit);
     Emitter emitter;
@@ -49,7 +49,7 @@ void TestWaitForSignalHelper::signalEndsTheWait()
     QVERIFY(clock.elapsed() < 30000);
 }
 
-void TestWaitForSignalHelper::timeoutEndsTheWait()
+void tst_WaitForSignalHelper::timeoutEndsTheWait()
 {
     Emitter emitter;
     CvtWaitForSignalHelper helper(&emitter, SIGNAL(finished()));
@@ -64,7 +64,7 @@ void TestWaitForSignalHelper::timeoutEndsTheWait()
     QVERIFY(otherTimerRan);
 }
 
-void TestWaitForSignalHelper::signalBeforeWaitIsNotRemembered()
+void tst_WaitForSignalHelper::signalBeforeWaitIsNotRemembered()
 {
     Emitter emitter;
     CvtWaitForSignalHelper helper(&emitter, SIGNAL(finished()));
@@ -76,7 +76,7 @@ void TestWaitForSignalHelper::signalBeforeWaitIsNotRemembered()
     QVERIFY(clock.elapsed() >= 180);
 }
 
-void TestWaitForSignalHelper::senderDestroyedDuringWait()
+void tst_WaitForSignalHelper::senderDestroyedDuringWait()
 {
     QPointer<Emitter> emitter = new Emitter;
     CvtWaitForSignalHelper helper(emitter, SIGNAL(finished()));
@@ -89,7 +89,7 @@ void TestWaitForSignalHelper::senderDestroyedDuringWait()
     QVERIFY(clock.elapsed() >= 380);
 }
 
-void TestWaitForSignalHelper::waitedTwice()
+void tst_WaitForSignalHelper::waitedTwice()
 {
     Emitter emitter;
     CvtWaitForSignalHelper helper(&emitter, SIGNAL(finished()));
@@ -100,7 +100,7 @@ void TestWaitForSignalHelper::waitedTwice()
     QVERIFY(!helper.wait(100));
 }
 
-void TestWaitForSignalHelper::lateSignalDoesNotLeakIntoNextWait()
+void tst_WaitForSignalHelper::lateSignalDoesNotLeakIntoNextWait()
 {
     Emitter emitter;
     CvtWaitForSignalHelper helper(&emitter, SIGNAL(finished()));
@@ -113,5 +113,5 @@ void TestWaitForSignalHelper::lateSignalDoesNotLeakIntoNextWait()
     QVERIFY(clock.elapsed() >= 180);
 }
 
-QTEST_GUILESS_MAIN(TestWaitForSignalHelper)
+QTEST_GUILESS_MAIN(tst_WaitForSignalHelper)
 #include "tst_waitforsignalhelper.moc"
