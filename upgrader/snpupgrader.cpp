@@ -62,7 +62,7 @@ SNPUpgrader::~SNPUpgrader()
 // default. Closing goes on as before otherwise; the destructor records an upgrade it cuts off.
 void SNPUpgrader::closeEvent(QCloseEvent *event)
 {
-    if (m_attemptRunning && !confirmCloseDuringUpgrade()) {
+    if (m_attempt.isRunning() && !confirmCloseDuringUpgrade()) {
         event->ignore();
         return;
     }
@@ -157,7 +157,7 @@ void SNPUpgrader::toggleConnection()
         return;
     }
 
-    ++m_connectionCount;
+    m_linksOpened.linkOpened();
     appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
     setActionText(ui->usbBtnConnect, tr("Disconnect"));
     m_state = ConnectProbe;
@@ -167,17 +167,18 @@ void SNPUpgrader::toggleConnection()
         return;
     m_verStrTimer->start();
     // While an upgrade is being chosen the button stays disabled; the choice sets it when done.
-    ui->usbBtnUpgrade->setEnabled(!m_choosingUpgrade);
+    ui->usbBtnUpgrade->setEnabled(!isChoosingUpgrade());
 }
 
-bool SNPUpgrader::isLinkStill(int connection) const
+LinkTicket SNPUpgrader::linkTicket() const
 {
-    return m_serialPort->isOpen() && m_connectionCount == connection;
+    return LinkTicket(m_serialPort, m_linksOpened);
 }
 
 // Closes the link as Disconnect does. CAN tells the device to leave its bootloader; it must reach
 // the device before the port closes, since closing drops what is not yet written (on Windows it
 // cancels a write still pending).
+
 void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
@@ -219,12 +220,12 @@ void SNPUpgrader::verStrTimeout()
 void SNPUpgrader::bootLoaderTimeout()
 {
     m_bootLoaderTimer->stop();
-    const int connection = m_connectionCount;
+    const LinkTicket link = linkTicket();
     showInformation(tr("The SNP300 is not responding to request,\nPlease switch it off to reset it "
                        "and restart.\nConnection will be closed."));
     // The box waited for the operator, who may have connected again meanwhile: only the link
     // that did not answer is closed.
-    if (isLinkStill(connection))
+    if (link.isSameOpenLink())
         closeLink(true);
 }
 
@@ -353,7 +354,7 @@ void SNPUpgrader::showInformation(const QString &text)
 // a version query): it asks the operator for something, so it shows the normal cursor.
 void SNPUpgrader::runModal(const std::function<void()> &showBox)
 {
-    const bool waiting = !m_awaitedReplies.isEmpty();
+    const bool waiting = !m_replyWaits.isEmpty();
     if (waiting)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     showBox();

@@ -22,24 +22,11 @@ const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // The answers the dialogue waits for are short; of a device that sends more (a chatty
 // application, line noise) only this much of the latest bytes is kept.
 const int MaxReceiveBuffer = 64 * 1024;
-// The time left is shown once programming has run this long, and renewed at most this often.
-const qint64 TimeLeftAfterMs = 3000;
-const qint64 TimeLeftRenewMs = 1000;
 
 // The device's answers are ASCII; patterns are matched on their UTF-8 reading.
 QString asText(const QByteArray &bytes)
 {
     return QString::fromUtf8(bytes);
-}
-
-// "45 s", "1 min 20 s", "2 h 5 min".
-QString durationText(qint64 seconds)
-{
-    if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds);
-    if (seconds < 3600)
-        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
-    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds % 3600 / 60);
 }
 
 bool endsWithPrompt(const QByteArray &buffer)
@@ -161,13 +148,13 @@ void SNPUpgrader::handleVersionAnswer(const QByteArray &chunk)
     // so the rest of this answer runs right after this handler has returned: chunks that arrive
     // during the query are then handled at once, by nested calls, before this one finishes.
     // An answer of a link that has closed or been opened again since decides nothing.
-    const int connection = m_connectionCount;
-    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber, connection] {
-        if (!isLinkStill(connection))
+    const LinkTicket link = linkTicket();
+    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber, link] {
+        if (!link.isSameOpenLink())
             return;
         QString serverVersion;
         queryFirmwareServer(true, &serverVersion, false);
-        if (!isLinkStill(connection))
+        if (!link.isSameOpenLink())
             return;
         recordBootloaderDecision(bootloaderNumber, versionNumber(serverVersion));
         recordApplicationVersion(trimmed);
@@ -228,7 +215,7 @@ void SNPUpgrader::handleLoadImage()
     QString problem;
     if (!image.load(m_firmwareFilePath))
         problem = image.errorString();
-    else if (image.sha256() != m_attempt.sha256)
+    else if (image.sha256() != m_attempt.entry().sha256)
         problem = QStringLiteral("the image file %1 has changed since it was checked.")
                       .arg(QDir::toNativeSeparators(m_firmwareFilePath));
     if (!problem.isEmpty()) {
@@ -250,8 +237,7 @@ void SNPUpgrader::handleLoadImage()
     ui->usbProgressBar->setMaximum(m_fileLines.size());
     ui->usbProgressBar->setValue(0);
     ui->usbProgressBar->resetFormat();
-    m_programmingClock.start();
-    m_timeLeftShownAtMs = 0;
+    m_timeLeft.start();
 
     m_state = Programming;
     m_lineIndex = 0;
@@ -276,23 +262,15 @@ void SNPUpgrader::handleProgrammingAnswer()
     showTimeLeft();
 }
 
-// Once a few seconds of programming give a pace, the bar shows the time left beside the
-// percentage ("42 % - about 1 min 20 s left"), renewed now and then rather than per line; the
-// plain percentage before that and at the end.
 void SNPUpgrader::showTimeLeft()
 {
-    const int linesLeft = m_fileLines.size() - m_lineIndex;
-    if (linesLeft <= 0) {
+    QString format;
+    if (!m_timeLeft.renew(m_lineIndex, m_fileLines.size(), &format))
+        return;
+    if (format.isEmpty())
         ui->usbProgressBar->resetFormat();
-        return;
-    }
-    const qint64 elapsedMs = m_programmingClock.elapsed();
-    if (elapsedMs < TimeLeftAfterMs || elapsedMs - m_timeLeftShownAtMs < TimeLeftRenewMs)
-        return;
-    m_timeLeftShownAtMs = elapsedMs;
-    const qint64 secondsLeft = (elapsedMs * linesLeft / m_lineIndex + 500) / 1000;
-    ui->usbProgressBar->setFormat(
-        QStringLiteral("%p % - about %1 left").arg(durationText(qMax<qint64>(1, secondsLeft))));
+    else
+        ui->usbProgressBar->setFormat(format);
 }
 
 void SNPUpgrader::handleFinished()
