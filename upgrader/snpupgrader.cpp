@@ -160,7 +160,7 @@ void SNPUpgrader::toggleConnection()
     m_linksOpened.linkOpened();
     appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
     setActionText(ui->usbBtnConnect, tr("Disconnect"));
-    m_state = ConnectProbe;
+    setState(ConnectProbe);
     writeToDevice(SnpProtocol::VersionRequest);
     // A port that fails on the first write has closed the link and said so: nothing to watch.
     if (!m_serialPort->isOpen())
@@ -212,7 +212,7 @@ void SNPUpgrader::verStrTimeout()
     // The device did not answer VER in time: it may be running its bootloader, so probe for
     // the bootloader prompt.
     m_verStrTimer->stop();
-    m_state = BootloaderProbe;
+    setState(BootloaderProbe);
     writeToDevice(SnpProtocol::Stx);
     m_bootLoaderTimer->start();
 }
@@ -258,7 +258,8 @@ void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
         return;
     }
 
-    const bool upgrading = m_state >= EnterBootloader && m_state < Finished;
+    // After CAN the whole image is on the device, which is only starting its application.
+    const bool upgrading = isUpgrading() && m_state != Finished;
     appendLog(QStringLiteral("The link to %1 was lost: the port failed (%2) while %3. The "
                              "connection is closed.%4")
                   .arg(m_serialPort->portName(), reason, dialogueStage(),

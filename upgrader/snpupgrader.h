@@ -36,7 +36,9 @@ class SNPUpgrader : public QMainWindow
     Q_OBJECT
 
 public:
-    // States of the device dialogue, the values of m_state.
+    // States of the device dialogue, the values of m_state. The numbers are the device
+    // dialogue's own (10 is not used); ask isReadingVersions() or isUpgrading() rather than
+    // comparing them.
     enum DialogueState {
         ConnectProbe = 0, // first answer after opening, dropped
         ReadVersion = 1, // the application's tagged version answer
@@ -92,6 +94,15 @@ private:
     void endAttempt(UpgradeHistory::Result result);
     void reportUnrecorded(bool recorded);
 
+    // The one writer of m_state.
+    void setState(DialogueState state);
+    // The device's versions are being read: its first answer, its tagged answer, or the probe of
+    // a device that did not answer VER.
+    bool isReadingVersions() const;
+    // An upgrade runs on the device, from the STX that starts it to the application's start-up
+    // after CAN.
+    bool isUpgrading() const;
+
     // The device dialogue, one handler per state that reads the chunk.
     void appendToReceiveBuffer(const QByteArray &chunk);
     void handleVersionAnswer(const QByteArray &chunk);
@@ -102,8 +113,7 @@ private:
     void showTimeLeft();
     void handleFinished();
     void recordBootloaderDecision(int bootloaderNumber, int serverNumber);
-    void scheduleStep(int delayMs, int nextState, const QByteArray &command, bool clearBuffer,
-                      const QString &logLine = QString());
+    void scheduleNextStep();
 
     void closeLink(bool sendCancel);
     void drainWrites(int timeoutMs);
@@ -137,7 +147,7 @@ private:
     QTimer *m_bootLoaderTimer = nullptr;
     QSerialPort *m_serialPort = nullptr;
     Ui::SNPUpgrader *ui = nullptr;
-    int m_state = ConnectProbe;
+    int m_state = ConnectProbe; // a DialogueState, written only by setState()
     QString m_firmwareFilePath = QStringLiteral("");
     int m_lineIndex = 0;
     QByteArray m_rxBuffer;

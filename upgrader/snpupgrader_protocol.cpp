@@ -3,7 +3,7 @@
 //
 // The dialogue is strictly request and answer: the program writes a command and the next chunk
 // the device sends decides what happens next. Commands that follow an answer go out after a short
-// delay, as single-shot timers with the window as context.
+// delay, as single-shot timers with the window as context: the steps of DelayedSteps below.
 
 #include "firmwareimage.h"
 #include "snpprotocol.h"
@@ -17,6 +17,52 @@
 #include <QTimer>
 
 namespace {
+
+using State = SNPUpgrader::DialogueState;
+
+// What a step does besides writing its command: clear the receive buffer before, or start the
+// version watchdog after.
+enum class Extra { None, ClearBuffer, StartVersionWatchdog };
+
+// A command that follows the answer the dialogue waited for in one state. After its delay, in
+// this order: log the line (if any), enter the next state, clear the receive buffer (if asked),
+// write the command, start the version watchdog (if asked).
+struct DelayedStep
+{
+    char name;
+    State answeredIn; // the state whose answer schedules the step
+    int delayMs;
+    State nextState;
+    const char *command;
+    Extra extra;
+    const char *logLine; // nullptr: none
+};
+
+constexpr DelayedStep DelayedSteps[] = {
+    // The first answer after the port opens was dropped: ask again, and watch for the answer.
+    { 'A', SNPUpgrader::ConnectProbe, 500, SNPUpgrader::ReadVersion, SnpProtocol::VersionRequest,
+      Extra::StartVersionWatchdog, nullptr },
+    // The device has left its application: the STX that gets the bootloader's prompt.
+    { 'B', SNPUpgrader::EnterBootloader, 300, SNPUpgrader::WaitPrompt, SnpProtocol::Stx,
+      Extra::ClearBuffer, nullptr },
+    { 'C', SNPUpgrader::WaitPrompt, 100, SNPUpgrader::Unlock, SnpProtocol::UnlockCommand,
+      Extra::ClearBuffer, "Device is in Bootloader mode" },
+    { 'D', SNPUpgrader::Unlock, 100, SNPUpgrader::ConfirmErase, SnpProtocol::EraseCommand,
+      Extra::ClearBuffer, nullptr },
+    { 'E', SNPUpgrader::ConfirmErase, 100, SNPUpgrader::Erase, SnpProtocol::EraseConfirmation,
+      Extra::None, "Erasing... This can take a few seconds" },
+    { 'F', SNPUpgrader::Erase, 100, SNPUpgrader::LoadImage, SnpProtocol::ProgramCommand,
+      Extra::ClearBuffer, nullptr },
+};
+
+constexpr const DelayedStep *stepAfter(State state)
+{
+    for (const DelayedStep &step : DelayedSteps) {
+        if (step.answeredIn == state)
+            return &step;
+    }
+    return nullptr;
+}
 
 const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // The answers the dialogue waits for are short; of a device that sends more (a chatty
@@ -37,11 +83,27 @@ bool endsWithPrompt(const QByteArray &buffer)
 
 } // namespace
 
+void SNPUpgrader::setState(DialogueState state)
+{
+    m_state = state;
+}
+
+bool SNPUpgrader::isReadingVersions() const
+{
+    return m_state == ConnectProbe || m_state == ReadVersion || m_state == BootloaderProbe;
+}
+
+// setState() writes only DialogueState values: a state is either of the two.
+bool SNPUpgrader::isUpgrading() const
+{
+    return !isReadingVersions();
+}
+
 void SNPUpgrader::readSerialData()
 {
     // All that has arrived, as one chunk (readAll() would grow its result in large steps).
     const QByteArray chunk = m_serialPort->read(m_serialPort->bytesAvailable());
-    if (m_state >= EnterBootloader && m_state <= Finished)
+    if (isUpgrading())
         m_silenceTimer->start();
 
     switch (m_state) {
@@ -49,11 +111,7 @@ void SNPUpgrader::readSerialData()
         // The first answer after the port opens is dropped; ask again a little later.
         m_rxBuffer.clear();
         m_verStrTimer->stop();
-        QTimer::singleShot(500, this, [this] {
-            m_state = ReadVersion;
-            writeToDevice(SnpProtocol::VersionRequest);
-            m_verStrTimer->start();
-        });
+        scheduleNextStep();
         break;
     case ReadVersion:
         appendToReceiveBuffer(chunk);
@@ -64,30 +122,28 @@ void SNPUpgrader::readSerialData()
         break;
     case EnterBootloader:
         appendLog(QStringLiteral("Device in bootloader mode"));
-        scheduleStep(300, WaitPrompt, SnpProtocol::Stx, true);
+        scheduleNextStep();
         break;
     case WaitPrompt:
         appendToReceiveBuffer(chunk);
         if (m_rxBuffer.contains("\r\n01>") || m_rxBuffer.contains("\n\r01>"))
-            scheduleStep(100, Unlock, SnpProtocol::UnlockCommand, true,
-                         QStringLiteral("Device is in Bootloader mode"));
+            scheduleNextStep();
         break;
     case Unlock:
         appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.contains("UNLOCKED")) {
             appendLog(QStringLiteral("Device is UNLOCKED"));
-            scheduleStep(100, ConfirmErase, SnpProtocol::EraseCommand, true);
+            scheduleNextStep();
         }
         break;
     case ConfirmErase:
-        scheduleStep(100, Erase, SnpProtocol::EraseConfirmation, false,
-                     QStringLiteral("Erasing... This can take a few seconds"));
+        scheduleNextStep();
         break;
     case Erase:
         appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.trimmed().contains("ERASED")) {
             appendLog(QStringLiteral("Device is ERASED"));
-            scheduleStep(100, LoadImage, SnpProtocol::ProgramCommand, true);
+            scheduleNextStep();
         }
         break;
     case LoadImage:
@@ -111,18 +167,24 @@ void SNPUpgrader::appendToReceiveBuffer(const QByteArray &chunk)
         m_rxBuffer.remove(0, m_rxBuffer.size() - MaxReceiveBuffer);
 }
 
-// One delayed command step: after delayMs, log logLine (if any), enter nextState, clear the
-// receive buffer if asked, and write the command. Nothing cancels or merges scheduled steps.
-void SNPUpgrader::scheduleStep(int delayMs, int nextState, const QByteArray &command,
-                               bool clearBuffer, const QString &logLine)
+// The answer the dialogue waited for in its state has come: the step that follows it goes out
+// after its delay. Each answer that meets the state's condition schedules one more step, even
+// while one is pending; nothing cancels or merges them.
+void SNPUpgrader::scheduleNextStep()
 {
-    QTimer::singleShot(delayMs, this, [=] {
-        if (!logLine.isEmpty())
-            appendLog(logLine);
-        m_state = nextState;
-        if (clearBuffer)
+    const DelayedStep *step = stepAfter(DialogueState(m_state));
+    Q_ASSERT(step);
+    if (!step)
+        return;
+    QTimer::singleShot(step->delayMs, this, [this, step] {
+        if (step->logLine)
+            appendLog(QLatin1String(step->logLine));
+        setState(step->nextState);
+        if (step->extra == Extra::ClearBuffer)
             m_rxBuffer.clear();
-        writeToDevice(command);
+        writeToDevice(step->command);
+        if (step->extra == Extra::StartVersionWatchdog)
+            m_verStrTimer->start();
     });
 }
 
@@ -210,7 +272,6 @@ void SNPUpgrader::recordBootloaderDecision(int bootloaderNumber, int serverNumbe
 // must still be the one checked before the start: the device has been erased for that one.
 void SNPUpgrader::handleLoadImage()
 {
-    m_state = LoadImage;
     FirmwareImage image;
     QString problem;
     if (!image.load(m_firmwareFilePath))
@@ -239,7 +300,7 @@ void SNPUpgrader::handleLoadImage()
     ui->usbProgressBar->resetFormat();
     m_timeLeft.start();
 
-    m_state = Programming;
+    setState(Programming);
     m_lineIndex = 0;
     writeToDevice(m_fileLines.at(0) + SnpProtocol::LineEnd);
     appendLog(QStringLiteral("Start programming."));
@@ -252,7 +313,7 @@ void SNPUpgrader::handleProgrammingAnswer()
 {
     if (m_lineIndex == m_fileLines.size()) {
         appendLog(QStringLiteral("Programmming done.\nStarting Application"));
-        m_state = Finished;
+        setState(Finished);
         writeToDevice(SnpProtocol::Cancel);
         return;
     }

@@ -86,7 +86,7 @@ void SNPUpgrader::startUpgrade(const FirmwareImage &image)
     ui->usbBtnUpgrade->setEnabled(false);
     m_attempt.start(historyEntry(image));
     m_imageProblemReported = false;
-    m_state = EnterBootloader;
+    setState(EnterBootloader);
     writeToDevice(SnpProtocol::Stx);
     // A port that failed on this write has closed the link and said so.
     if (m_serialPort->isOpen())
