@@ -178,7 +178,13 @@ LinkTicket SNPUpgrader::linkTicket() const
 // Closes the link as Disconnect does. CAN tells the device to leave its bootloader; it must reach
 // the device before the port closes, since closing drops what is not yet written (on Windows it
 // cancels a write still pending).
-
+//
+// The watchdogs are left running on purpose: Disconnect closes the link and changes nothing else
+// of the dialogue (its state, the versions, a running watchdog), as the dialogue has always
+// behaved. A watchdog that fires afterwards writes nothing to the closed port (writeToDevice)
+// and closes nothing (bootLoaderTimeout), and its box still tells the operator that the device
+// had not answered. Do not stop them here; a port that fails under the link is another matter
+// (onSerialError).
 void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
@@ -240,8 +246,9 @@ void SNPUpgrader::writeToDevice(const QByteArray &bytes)
 }
 
 // The port failed under the open link, typically because the device was unplugged. The link is
-// closed as Disconnect does, but nothing more is written to a port that is gone, and the
-// watchdogs stop: there is nothing left to probe.
+// closed as Disconnect does, but nothing more is written to a port that is gone, and unlike
+// Disconnect (see closeLink) the watchdogs stop: there is no device left to probe, and a
+// watchdog firing later would show the operator a box about a device that is not there.
 void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError || !m_serialPort->isOpen())
