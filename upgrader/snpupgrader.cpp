@@ -339,7 +339,7 @@ QString SNPUpgrader::dialogueStage() const
 // Each message is a new paragraph of the log box. Text from the device or the file system is
 // shown as it stands: what would read as markup is escaped rather than rendered.
 // The log file keeps what the operator saw, each message as it stands.
-void SNPUpgrader::appendLog(const QString &message, int level)
+void SNPUpgrader::appendLog(const QString &message, cvc::LogLevel level)
 {
     cvc::Logger::log(level, message);
     if (!Qt::mightBeRichText(message)) {

@@ -87,6 +87,7 @@ private:
     QString selectUpgradeFile();
     void startUpgrade(const FirmwareImage &image);
 
+    // An upgrade is being chosen (m_upgradeChoice); the Upgrade button stays disabled meanwhile.
     bool isChoosingUpgrade() const;
 
     // The record of an upgrade: the log file and History.csv.
@@ -113,6 +114,7 @@ private:
     void showTimeLeft();
     void handleFinished();
     void recordBootloaderDecision(int bootloaderNumber, int serverNumber);
+    // The delayed step that follows the answer the current state waited for.
     void scheduleNextStep();
 
     void closeLink(bool sendCancel);
@@ -124,7 +126,7 @@ private:
     QString dialogueStage() const;
     void writeToDevice(const QByteArray &bytes);
     // A line of the log box, which also goes to the run's log file at the given level.
-    void appendLog(const QString &message, int level = cvc::Info);
+    void appendLog(const QString &message, cvc::LogLevel level = cvc::Info);
     void showInformation(const QString &text);
     void runModal(const std::function<void()> &showBox);
     // The firmware-server requests, the values of m_requestKind.

@@ -28,9 +28,9 @@ bool UpgradeAttempt::end(UpgradeHistory::Result result)
 bool UpgradeAttempt::record(const UpgradeHistory::Entry &entry)
 {
     m_errorString.clear();
-    const int level = entry.result == UpgradeHistory::Result::Completed ? cvc::Info
-        : entry.result == UpgradeHistory::Result::Refused               ? cvc::Warning
-                                                                        : cvc::Error;
+    const cvc::LogLevel level = entry.result == UpgradeHistory::Result::Completed ? cvc::Info
+        : entry.result == UpgradeHistory::Result::Refused                         ? cvc::Warning
+                                                                                  : cvc::Error;
     cvc::Logger::log(level, entry.summary());
     UpgradeHistory history(m_historyPath.isEmpty() ? UpgradeHistory::defaultPath() : m_historyPath);
     if (history.append(entry))
