@@ -62,7 +62,7 @@ SNPUpgrader::~SNPUpgrader()
 // default. Closing goes on as before otherwise; the destructor records an upgrade it cuts off.
 void SNPUpgrader::closeEvent(QCloseEvent *event)
 {
-    if (m_attemptRunning && !confirmCloseDuringUpgrade()) {
+    if (m_attempt.isRunning() && !confirmCloseDuringUpgrade()) {
         event->ignore();
         return;
     }
@@ -157,27 +157,34 @@ void SNPUpgrader::toggleConnection()
         return;
     }
 
-    ++m_connectionCount;
+    m_linksOpened.linkOpened();
     appendLog(QStringLiteral("Connected. Select Upgrade SNP300 to continue."));
     setActionText(ui->usbBtnConnect, tr("Disconnect"));
-    m_state = ConnectProbe;
+    setState(ConnectProbe);
     writeToDevice(SnpProtocol::VersionRequest);
     // A port that fails on the first write has closed the link and said so: nothing to watch.
     if (!m_serialPort->isOpen())
         return;
     m_verStrTimer->start();
     // While an upgrade is being chosen the button stays disabled; the choice sets it when done.
-    ui->usbBtnUpgrade->setEnabled(!m_choosingUpgrade);
+    ui->usbBtnUpgrade->setEnabled(!isChoosingUpgrade());
 }
 
-bool SNPUpgrader::isLinkStill(int connection) const
+LinkTicket SNPUpgrader::linkTicket() const
 {
-    return m_serialPort->isOpen() && m_connectionCount == connection;
+    return LinkTicket(m_serialPort, m_linksOpened);
 }
 
 // Closes the link as Disconnect does. CAN tells the device to leave its bootloader; it must reach
 // the device before the port closes, since closing drops what is not yet written (on Windows it
 // cancels a write still pending).
+//
+// The watchdogs are left running on purpose: Disconnect closes the link and changes nothing else
+// of the dialogue (its state, the versions, a running watchdog), as the dialogue has always
+// behaved. A watchdog that fires afterwards writes nothing to the closed port (writeToDevice)
+// and closes nothing (bootLoaderTimeout), and its box still tells the operator that the device
+// had not answered. Do not stop them here; a port that fails under the link is another matter
+// (onSerialError).
 void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
@@ -211,7 +218,7 @@ void SNPUpgrader::verStrTimeout()
     // The device did not answer VER in time: it may be running its bootloader, so probe for
     // the bootloader prompt.
     m_verStrTimer->stop();
-    m_state = BootloaderProbe;
+    setState(BootloaderProbe);
     writeToDevice(SnpProtocol::Stx);
     m_bootLoaderTimer->start();
 }
@@ -219,12 +226,12 @@ void SNPUpgrader::verStrTimeout()
 void SNPUpgrader::bootLoaderTimeout()
 {
     m_bootLoaderTimer->stop();
-    const int connection = m_connectionCount;
+    const LinkTicket link = linkTicket();
     showInformation(tr("The SNP300 is not responding to request,\nPlease switch it off to reset it "
                        "and restart.\nConnection will be closed."));
     // The box waited for the operator, who may have connected again meanwhile: only the link
     // that did not answer is closed.
-    if (isLinkStill(connection))
+    if (link.isSameOpenLink())
         closeLink(true);
 }
 
@@ -239,8 +246,9 @@ void SNPUpgrader::writeToDevice(const QByteArray &bytes)
 }
 
 // The port failed under the open link, typically because the device was unplugged. The link is
-// closed as Disconnect does, but nothing more is written to a port that is gone, and the
-// watchdogs stop: there is nothing left to probe.
+// closed as Disconnect does, but nothing more is written to a port that is gone, and unlike
+// Disconnect (see closeLink) the watchdogs stop: there is no device left to probe, and a
+// watchdog firing later would show the operator a box about a device that is not there.
 void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError || !m_serialPort->isOpen())
@@ -257,7 +265,8 @@ void SNPUpgrader::onSerialError(QSerialPort::SerialPortError error)
         return;
     }
 
-    const bool upgrading = m_state >= EnterBootloader && m_state < Finished;
+    // After CAN the whole image is on the device, which is only starting its application.
+    const bool upgrading = isUpgrading() && m_state != Finished;
     appendLog(QStringLiteral("The link to %1 was lost: the port failed (%2) while %3. The "
                              "connection is closed.%4")
                   .arg(m_serialPort->portName(), reason, dialogueStage(),
@@ -330,7 +339,7 @@ QString SNPUpgrader::dialogueStage() const
 // Each message is a new paragraph of the log box. Text from the device or the file system is
 // shown as it stands: what would read as markup is escaped rather than rendered.
 // The log file keeps what the operator saw, each message as it stands.
-void SNPUpgrader::appendLog(const QString &message, int level)
+void SNPUpgrader::appendLog(const QString &message, cvc::LogLevel level)
 {
     cvc::Logger::log(level, message);
     if (!Qt::mightBeRichText(message)) {
@@ -353,7 +362,7 @@ void SNPUpgrader::showInformation(const QString &text)
 // a version query): it asks the operator for something, so it shows the normal cursor.
 void SNPUpgrader::runModal(const std::function<void()> &showBox)
 {
-    const bool waiting = !m_awaitedReplies.isEmpty();
+    const bool waiting = !m_replyWaits.isEmpty();
     if (waiting)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     showBox();

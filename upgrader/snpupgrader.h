@@ -1,19 +1,22 @@
 #ifndef SNPUPGRADER_H
 #define SNPUPGRADER_H
 
+#include "linkticket.h"
 #include "loglevel.h"
+#include "replywaits.h"
+#include "timeleftestimate.h"
+#include "upgradeattempt.h"
 #include "upgradehistory.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
-class BoundedReply;
 class FirmwareImage;
 class QCloseEvent;
 class QDomNode;
@@ -33,7 +36,9 @@ class SNPUpgrader : public QMainWindow
     Q_OBJECT
 
 public:
-    // States of the device dialogue, the values of m_state.
+    // States of the device dialogue, the values of m_state. The numbers are the device
+    // dialogue's own (10 is not used); ask isReadingVersions() or isUpgrading() rather than
+    // comparing them.
     enum DialogueState {
         ConnectProbe = 0, // first answer after opening, dropped
         ReadVersion = 1, // the application's tagged version answer
@@ -82,10 +87,22 @@ private:
     QString selectUpgradeFile();
     void startUpgrade(const FirmwareImage &image);
 
+    // An upgrade is being chosen (m_upgradeChoice); the Upgrade button stays disabled meanwhile.
+    bool isChoosingUpgrade() const;
+
     // The record of an upgrade: the log file and History.csv.
     UpgradeHistory::Entry historyEntry(const FirmwareImage &image) const;
     void endAttempt(UpgradeHistory::Result result);
-    void recordAttempt(const UpgradeHistory::Entry &entry);
+    void reportUnrecorded(bool recorded);
+
+    // The one writer of m_state.
+    void setState(DialogueState state);
+    // The device's versions are being read: its first answer, its tagged answer, or the probe of
+    // a device that did not answer VER.
+    bool isReadingVersions() const;
+    // An upgrade runs on the device, from the STX that starts it to the application's start-up
+    // after CAN.
+    bool isUpgrading() const;
 
     // The device dialogue, one handler per state that reads the chunk.
     void appendToReceiveBuffer(const QByteArray &chunk);
@@ -97,26 +114,26 @@ private:
     void showTimeLeft();
     void handleFinished();
     void recordBootloaderDecision(int bootloaderNumber, int serverNumber);
-    void scheduleStep(int delayMs, int nextState, const QByteArray &command, bool clearBuffer,
-                      const QString &logLine = QString());
+    // The delayed step that follows the answer the current state waited for.
+    void scheduleNextStep();
 
     void closeLink(bool sendCancel);
     void drainWrites(int timeoutMs);
-    bool isLinkStill(int connection) const;
+    // The link open now, to be asked after a nested event loop whether it still is.
+    LinkTicket linkTicket() const;
     void onSerialError(QSerialPort::SerialPortError error);
     void onDeviceSilent();
     QString dialogueStage() const;
     void writeToDevice(const QByteArray &bytes);
     // A line of the log box, which also goes to the run's log file at the given level.
-    void appendLog(const QString &message, int level = cvc::Info);
+    void appendLog(const QString &message, cvc::LogLevel level = cvc::Info);
     void showInformation(const QString &text);
     void runModal(const std::function<void()> &showBox);
-    // How a wait for a server reply ended: with the reply, without one (time-out, error), or
-    // with the reply refused for passing its bound.
-    enum class ReplyOutcome { Answered, Unanswered, Refused };
-    ReplyOutcome awaitReply(QNetworkReply *reply, int kind, int timeoutMs,
-                            const QString &fileName = QString());
-    QString refusalText(const BoundedReply &body, int kind, const QString &fileName) const;
+    // The firmware-server requests, the values of m_requestKind.
+    enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
+    ReplyWaits::Outcome awaitReply(QNetworkReply *reply, RequestKind kind, int timeoutMs,
+                                   const QString &fileName = QString());
+    QString refusalText(const BoundedReply &body, RequestKind kind, const QString &fileName) const;
     QString storeDownload(const QString &fileName);
     bool confirmCloseDuringUpgrade();
 
@@ -132,42 +149,26 @@ private:
     QTimer *m_bootLoaderTimer = nullptr;
     QSerialPort *m_serialPort = nullptr;
     Ui::SNPUpgrader *ui = nullptr;
-    int m_state = ConnectProbe;
+    int m_state = ConnectProbe; // a DialogueState, written only by setState()
     QString m_firmwareFilePath = QStringLiteral("");
     int m_lineIndex = 0;
     QByteArray m_rxBuffer;
     QList<QByteArray> m_fileLines;
 
-    // A server request that a wait is waiting for, and what its reply brought. Waits nest, so
-    // several may be outstanding; a reply that none of them waits for is ignored, so a late reply
-    // is never taken for another request (a list stored as an image, one image as another).
-    struct AwaitedReply
-    {
-        QNetworkReply *reply = nullptr;
-        int kind = 0;
-        bool answered = false;
-        QString text; // the list, for a list request
-        QByteArray data; // the file, for a download
-        BoundedReply *body = nullptr; // reads the reply as it arrives, up to its bound
-    };
-    QList<AwaitedReply *> m_awaitedReplies; // in the order the waits began
-    // Each successful connect counts one up. A handler that waited in a nested event loop acts
-    // on the device only if the link is still the one it started on.
-    int m_connectionCount = 0;
-    // An upgrade is being chosen (server queries, confirmation, download), for this connection.
-    bool m_choosingUpgrade = false;
-    int m_choiceConnection = 0;
+    // The server replies that the waits in progress wait for, and what each brought.
+    ReplyWaits m_replyWaits;
+    // Each successful connect counts one link; linkTicket() remembers which one was open.
+    LinkTicket::Counter m_linksOpened;
+    // The link an upgrade is being chosen for (server queries, confirmation, download); none
+    // while no upgrade is being chosen. Owned by the Upgrade button's handler.
+    std::optional<LinkTicket> m_upgradeChoice;
     // The image chosen was downloaded but could not be stored. The cause has been told; nothing
     // that blames the server follows it.
     bool m_downloadNotStored = false;
-    // The upgrade running on the device since its first STX, recorded when it ends. Its SHA-256
-    // is of the image as checked before the start: only that image is programmed.
-    UpgradeHistory::Entry m_attempt;
-    bool m_attemptRunning = false;
-    QElapsedTimer m_attemptClock;
+    // The upgrade running on the device since its first STX, recorded when it ends.
+    UpgradeAttempt m_attempt;
     // The pace of programming, for the time left on the progress bar.
-    QElapsedTimer m_programmingClock;
-    qint64 m_timeLeftShownAtMs = 0;
+    TimeLeftEstimate m_timeLeft;
     // An image that cannot be read in the middle of an upgrade is reported once, not per chunk.
     bool m_imageProblemReported = false;
     // Runs while the bootloader dialogue waits for the device; restarted by every answer. When

@@ -1,9 +1,7 @@
-// The record of the upgrades: each attempt that reached the device, or was refused for its
-// image, ends in one summary message in the run's log file and one row of History.csv. Neither
-// may stop or change an upgrade: a record that cannot be written is only reported.
+// The record of the upgrades (see UpgradeAttempt): the facts of an attempt, as the window knows
+// them, and the report of a record that cannot be written.
 
 #include "firmwareimage.h"
-#include "logger.h"
 #include "snpupgrader.h"
 
 #include <QDir>
@@ -27,24 +25,12 @@ UpgradeHistory::Entry SNPUpgrader::historyEntry(const FirmwareImage &image) cons
 // Ends the running upgrade, if there is one, with its result.
 void SNPUpgrader::endAttempt(UpgradeHistory::Result result)
 {
-    if (!m_attemptRunning)
-        return;
-    m_attemptRunning = false;
-    m_attempt.result = result;
-    m_attempt.seconds = m_attemptClock.elapsed() / 1000.0;
-    recordAttempt(m_attempt);
+    reportUnrecorded(m_attempt.end(result));
 }
 
-void SNPUpgrader::recordAttempt(const UpgradeHistory::Entry &entry)
+// A record that cannot be written is told in the log box; the upgrade goes on as it was.
+void SNPUpgrader::reportUnrecorded(bool recorded)
 {
-    const int level = entry.result == UpgradeHistory::Result::Completed ? cvc::Info
-        : entry.result == UpgradeHistory::Result::Refused               ? cvc::Warning
-                                                                        : cvc::Error;
-    cvc::Logger::log(level, entry.summary());
-    UpgradeHistory history;
-    if (!history.append(entry)) {
-        appendLog(QStringLiteral("The upgrade could not be recorded in %1 (%2).")
-                      .arg(QDir::toNativeSeparators(history.path()), history.errorString()),
-                  cvc::Error);
-    }
+    if (!recorded)
+        appendLog(m_attempt.errorString(), cvc::Error);
 }

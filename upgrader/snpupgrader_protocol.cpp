@@ -3,7 +3,7 @@
 //
 // The dialogue is strictly request and answer: the program writes a command and the next chunk
 // the device sends decides what happens next. Commands that follow an answer go out after a short
-// delay, as single-shot timers with the window as context.
+// delay, as single-shot timers with the window as context: the steps of DelayedSteps below.
 
 #include "firmwareimage.h"
 #include "snpprotocol.h"
@@ -18,28 +18,61 @@
 
 namespace {
 
+using State = SNPUpgrader::DialogueState;
+
+// What a step does besides writing its command: clear the receive buffer before, or start the
+// version watchdog after.
+enum class Extra { None, ClearBuffer, StartVersionWatchdog };
+
+// A command that follows the answer the dialogue waited for in one state. After its delay, in
+// this order: log the line (if any), enter the next state, clear the receive buffer (if asked),
+// write the command, start the version watchdog (if asked).
+struct DelayedStep
+{
+    char name;
+    State answeredIn; // the state whose answer schedules the step
+    int delayMs;
+    State nextState;
+    const char *command;
+    Extra extra;
+    const char *logLine; // nullptr: none
+};
+
+constexpr DelayedStep DelayedSteps[] = {
+    // The first answer after the port opens was dropped: ask again, and watch for the answer.
+    { 'A', SNPUpgrader::ConnectProbe, 500, SNPUpgrader::ReadVersion, SnpProtocol::VersionRequest,
+      Extra::StartVersionWatchdog, nullptr },
+    // The device has left its application: the STX that gets the bootloader's prompt.
+    { 'B', SNPUpgrader::EnterBootloader, 300, SNPUpgrader::WaitPrompt, SnpProtocol::Stx,
+      Extra::ClearBuffer, nullptr },
+    { 'C', SNPUpgrader::WaitPrompt, 100, SNPUpgrader::Unlock, SnpProtocol::UnlockCommand,
+      Extra::ClearBuffer, "Device is in Bootloader mode" },
+    { 'D', SNPUpgrader::Unlock, 100, SNPUpgrader::ConfirmErase, SnpProtocol::EraseCommand,
+      Extra::ClearBuffer, nullptr },
+    { 'E', SNPUpgrader::ConfirmErase, 100, SNPUpgrader::Erase, SnpProtocol::EraseConfirmation,
+      Extra::None, "Erasing... This can take a few seconds" },
+    { 'F', SNPUpgrader::Erase, 100, SNPUpgrader::LoadImage, SnpProtocol::ProgramCommand,
+      Extra::ClearBuffer, nullptr },
+};
+
+constexpr const DelayedStep *stepAfter(State state)
+{
+    for (const DelayedStep &step : DelayedSteps) {
+        if (step.answeredIn == state)
+            return &step;
+    }
+    return nullptr;
+}
+
 const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // The answers the dialogue waits for are short; of a device that sends more (a chatty
 // application, line noise) only this much of the latest bytes is kept.
 const int MaxReceiveBuffer = 64 * 1024;
-// The time left is shown once programming has run this long, and renewed at most this often.
-const qint64 TimeLeftAfterMs = 3000;
-const qint64 TimeLeftRenewMs = 1000;
 
 // The device's answers are ASCII; patterns are matched on their UTF-8 reading.
 QString asText(const QByteArray &bytes)
 {
     return QString::fromUtf8(bytes);
-}
-
-// "45 s", "1 min 20 s", "2 h 5 min".
-QString durationText(qint64 seconds)
-{
-    if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds);
-    if (seconds < 3600)
-        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
-    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds % 3600 / 60);
 }
 
 bool endsWithPrompt(const QByteArray &buffer)
@@ -50,11 +83,27 @@ bool endsWithPrompt(const QByteArray &buffer)
 
 } // namespace
 
+void SNPUpgrader::setState(DialogueState state)
+{
+    m_state = state;
+}
+
+bool SNPUpgrader::isReadingVersions() const
+{
+    return m_state == ConnectProbe || m_state == ReadVersion || m_state == BootloaderProbe;
+}
+
+// setState() writes only DialogueState values: a state is either of the two.
+bool SNPUpgrader::isUpgrading() const
+{
+    return !isReadingVersions();
+}
+
 void SNPUpgrader::readSerialData()
 {
     // All that has arrived, as one chunk (readAll() would grow its result in large steps).
     const QByteArray chunk = m_serialPort->read(m_serialPort->bytesAvailable());
-    if (m_state >= EnterBootloader && m_state <= Finished)
+    if (isUpgrading())
         m_silenceTimer->start();
 
     switch (m_state) {
@@ -62,11 +111,7 @@ void SNPUpgrader::readSerialData()
         // The first answer after the port opens is dropped; ask again a little later.
         m_rxBuffer.clear();
         m_verStrTimer->stop();
-        QTimer::singleShot(500, this, [this] {
-            m_state = ReadVersion;
-            writeToDevice(SnpProtocol::VersionRequest);
-            m_verStrTimer->start();
-        });
+        scheduleNextStep();
         break;
     case ReadVersion:
         appendToReceiveBuffer(chunk);
@@ -77,30 +122,28 @@ void SNPUpgrader::readSerialData()
         break;
     case EnterBootloader:
         appendLog(QStringLiteral("Device in bootloader mode"));
-        scheduleStep(300, WaitPrompt, SnpProtocol::Stx, true);
+        scheduleNextStep();
         break;
     case WaitPrompt:
         appendToReceiveBuffer(chunk);
         if (m_rxBuffer.contains("\r\n01>") || m_rxBuffer.contains("\n\r01>"))
-            scheduleStep(100, Unlock, SnpProtocol::UnlockCommand, true,
-                         QStringLiteral("Device is in Bootloader mode"));
+            scheduleNextStep();
         break;
     case Unlock:
         appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.contains("UNLOCKED")) {
             appendLog(QStringLiteral("Device is UNLOCKED"));
-            scheduleStep(100, ConfirmErase, SnpProtocol::EraseCommand, true);
+            scheduleNextStep();
         }
         break;
     case ConfirmErase:
-        scheduleStep(100, Erase, SnpProtocol::EraseConfirmation, false,
-                     QStringLiteral("Erasing... This can take a few seconds"));
+        scheduleNextStep();
         break;
     case Erase:
         appendToReceiveBuffer(chunk);
         if (endsWithPrompt(m_rxBuffer) && m_rxBuffer.trimmed().contains("ERASED")) {
             appendLog(QStringLiteral("Device is ERASED"));
-            scheduleStep(100, LoadImage, SnpProtocol::ProgramCommand, true);
+            scheduleNextStep();
         }
         break;
     case LoadImage:
@@ -124,18 +167,24 @@ void SNPUpgrader::appendToReceiveBuffer(const QByteArray &chunk)
         m_rxBuffer.remove(0, m_rxBuffer.size() - MaxReceiveBuffer);
 }
 
-// One delayed command step: after delayMs, log logLine (if any), enter nextState, clear the
-// receive buffer if asked, and write the command. Nothing cancels or merges scheduled steps.
-void SNPUpgrader::scheduleStep(int delayMs, int nextState, const QByteArray &command,
-                               bool clearBuffer, const QString &logLine)
+// The answer the dialogue waited for in its state has come: the step that follows it goes out
+// after its delay. Each answer that meets the state's condition schedules one more step, even
+// while one is pending; nothing cancels or merges them.
+void SNPUpgrader::scheduleNextStep()
 {
-    QTimer::singleShot(delayMs, this, [=] {
-        if (!logLine.isEmpty())
-            appendLog(logLine);
-        m_state = nextState;
-        if (clearBuffer)
+    const DelayedStep *step = stepAfter(DialogueState(m_state));
+    Q_ASSERT(step);
+    if (!step)
+        return;
+    QTimer::singleShot(step->delayMs, this, [this, step] {
+        if (step->logLine)
+            appendLog(QLatin1String(step->logLine));
+        setState(step->nextState);
+        if (step->extra == Extra::ClearBuffer)
             m_rxBuffer.clear();
-        writeToDevice(command);
+        writeToDevice(step->command);
+        if (step->extra == Extra::StartVersionWatchdog)
+            m_verStrTimer->start();
     });
 }
 
@@ -161,13 +210,13 @@ void SNPUpgrader::handleVersionAnswer(const QByteArray &chunk)
     // so the rest of this answer runs right after this handler has returned: chunks that arrive
     // during the query are then handled at once, by nested calls, before this one finishes.
     // An answer of a link that has closed or been opened again since decides nothing.
-    const int connection = m_connectionCount;
-    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber, connection] {
-        if (!isLinkStill(connection))
+    const LinkTicket link = linkTicket();
+    QTimer::singleShot(0, this, [this, trimmed, bootloaderNumber, link] {
+        if (!link.isSameOpenLink())
             return;
         QString serverVersion;
         queryFirmwareServer(true, &serverVersion, false);
-        if (!isLinkStill(connection))
+        if (!link.isSameOpenLink())
             return;
         recordBootloaderDecision(bootloaderNumber, versionNumber(serverVersion));
         recordApplicationVersion(trimmed);
@@ -223,12 +272,11 @@ void SNPUpgrader::recordBootloaderDecision(int bootloaderNumber, int serverNumbe
 // must still be the one checked before the start: the device has been erased for that one.
 void SNPUpgrader::handleLoadImage()
 {
-    m_state = LoadImage;
     FirmwareImage image;
     QString problem;
     if (!image.load(m_firmwareFilePath))
         problem = image.errorString();
-    else if (image.sha256() != m_attempt.sha256)
+    else if (image.sha256() != m_attempt.entry().sha256)
         problem = QStringLiteral("the image file %1 has changed since it was checked.")
                       .arg(QDir::toNativeSeparators(m_firmwareFilePath));
     if (!problem.isEmpty()) {
@@ -250,10 +298,9 @@ void SNPUpgrader::handleLoadImage()
     ui->usbProgressBar->setMaximum(m_fileLines.size());
     ui->usbProgressBar->setValue(0);
     ui->usbProgressBar->resetFormat();
-    m_programmingClock.start();
-    m_timeLeftShownAtMs = 0;
+    m_timeLeft.start();
 
-    m_state = Programming;
+    setState(Programming);
     m_lineIndex = 0;
     writeToDevice(m_fileLines.at(0) + SnpProtocol::LineEnd);
     appendLog(QStringLiteral("Start programming."));
@@ -266,7 +313,7 @@ void SNPUpgrader::handleProgrammingAnswer()
 {
     if (m_lineIndex == m_fileLines.size()) {
         appendLog(QStringLiteral("Programmming done.\nStarting Application"));
-        m_state = Finished;
+        setState(Finished);
         writeToDevice(SnpProtocol::Cancel);
         return;
     }
@@ -276,23 +323,15 @@ void SNPUpgrader::handleProgrammingAnswer()
     showTimeLeft();
 }
 
-// Once a few seconds of programming give a pace, the bar shows the time left beside the
-// percentage ("42 % - about 1 min 20 s left"), renewed now and then rather than per line; the
-// plain percentage before that and at the end.
 void SNPUpgrader::showTimeLeft()
 {
-    const int linesLeft = m_fileLines.size() - m_lineIndex;
-    if (linesLeft <= 0) {
+    QString format;
+    if (!m_timeLeft.renew(m_lineIndex, m_fileLines.size(), &format))
+        return;
+    if (format.isEmpty())
         ui->usbProgressBar->resetFormat();
-        return;
-    }
-    const qint64 elapsedMs = m_programmingClock.elapsed();
-    if (elapsedMs < TimeLeftAfterMs || elapsedMs - m_timeLeftShownAtMs < TimeLeftRenewMs)
-        return;
-    m_timeLeftShownAtMs = elapsedMs;
-    const qint64 secondsLeft = (elapsedMs * linesLeft / m_lineIndex + 500) / 1000;
-    ui->usbProgressBar->setFormat(
-        QStringLiteral("%p % - about %1 left").arg(durationText(qMax<qint64>(1, secondsLeft))));
+    else
+        ui->usbProgressBar->setFormat(format);
 }
 
 void SNPUpgrader::handleFinished()

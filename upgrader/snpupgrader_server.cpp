@@ -39,8 +39,6 @@ const int MaxListDepth = 256;
 const qint64 MaxListReplyBytes = 4 * 1024 * 1024;
 const qint64 MaxImageBytes = 64 * 1024 * 1024;
 
-enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
-
 QByteArray formBody(const QList<QPair<QString, QString>> &fields)
 {
     QUrlQuery form;
@@ -129,11 +127,12 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         formBody(accountFields() << qMakePair(QStringLiteral("service"),
                                               QLatin1String(SnpProtocol::ListService))));
     switch (awaitReply(listReply, ListRequest, ListWaitMs)) {
-    case ReplyOutcome::Answered:
+    case ReplyWaits::Outcome::Answered:
         break;
-    case ReplyOutcome::Refused: // a reply that cannot be read, told as it was refused
+    case ReplyWaits::Outcome::Refused: // a reply that cannot be read, told as it was refused
         return QString();
-    case ReplyOutcome::Unanswered:
+    case ReplyWaits::Outcome::Pending: // a wait returns only once it has ended
+    case ReplyWaits::Outcome::Unanswered:
         return QLatin1String(SnpProtocol::NoRequestResponse);
     }
 
@@ -164,7 +163,8 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         formBody(accountFields() << qMakePair(QStringLiteral("service"),
                                               QLatin1String(SnpProtocol::GetService))
                                  << qMakePair(QStringLiteral("name"), chosen)));
-    if (awaitReply(downloadReply, DownloadRequest, DownloadWaitMs, chosen) != ReplyOutcome::Answered
+    if (awaitReply(downloadReply, DownloadRequest, DownloadWaitMs, chosen)
+            != ReplyWaits::Outcome::Answered
         || m_downloadData.isEmpty())
         return QString();
     return storeDownload(chosen);
@@ -194,13 +194,15 @@ QString SNPUpgrader::storeDownload(const QString &fileName)
 // Waits for reply, the request of the given kind just posted, at most timeoutMs. The signal names
 // no request, and waits nest: a reconnect or a version answer may query the server while this
 // wait runs, and the replies of those queries end the nested loop too. So only this request's
-// own reply ends the wait, and on success the buffer of its kind holds this reply's body, whatever
-// a nested query has put there since. The reply is read as it arrives, up to the bound of its
-// kind; one that passes it ends the wait at once, told in the log box.
-SNPUpgrader::ReplyOutcome SNPUpgrader::awaitReply(QNetworkReply *reply, int kind, int timeoutMs,
-                                                  const QString &fileName)
+// own reply ends the wait (see ReplyWaits), and on success the buffer of its kind holds this
+// reply's body, whatever a nested query has put there since. The reply is read as it arrives,
+// up to the bound of its kind; one that passes it ends the wait at once, told in the log box.
+ReplyWaits::Outcome SNPUpgrader::awaitReply(QNetworkReply *reply, RequestKind kind, int timeoutMs,
+                                            const QString &fileName)
 {
-    BoundedReply body(reply, kind == ListRequest ? MaxListReplyBytes : MaxImageBytes);
+    ReplyWaits::Wait wait(m_replyWaits, reply,
+                          kind == ListRequest ? MaxListReplyBytes : MaxImageBytes);
+    BoundedReply &body = wait.body();
     connect(&body, &BoundedReply::refused, this, [this, &body, kind, fileName] {
         appendLog(refusalText(body, kind, fileName), cvc::Error);
     });
@@ -212,24 +214,16 @@ SNPUpgrader::ReplyOutcome SNPUpgrader::awaitReply(QNetworkReply *reply, int kind
                 [&progress](qint64 received, qint64 total) { progress->show(received, total); });
     }
 
-    AwaitedReply awaited;
-    awaited.reply = reply;
-    awaited.kind = kind;
-    awaited.body = &body;
-    m_awaitedReplies.append(&awaited);
     // The operator sees that the program waits, whichever way the wait ends.
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    const auto unregister = qScopeGuard([this, &awaited] {
-        m_awaitedReplies.removeOne(&awaited);
-        QApplication::restoreOverrideCursor();
-    });
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
 
     const QDeadlineTimer deadline(timeoutMs);
-    while (!awaited.answered) {
-        if (body.isRefused())
-            return ReplyOutcome::Refused;
-        if (deadline.hasExpired())
-            return ReplyOutcome::Unanswered;
+    while (wait.outcome() == ReplyWaits::Outcome::Pending) {
+        if (deadline.hasExpired()) {
+            wait.giveUp();
+            break;
+        }
         // Counts the signals of this wait: a wait that ends without one and without its time-out
         // was ended by the application quitting, which is no answer.
         int emitted = 0;
@@ -240,18 +234,22 @@ SNPUpgrader::ReplyOutcome SNPUpgrader::awaitReply(QNetworkReply *reply, int kind
         connect(&body, &BoundedReply::refused, &helper, &CvtWaitForSignalHelper::timeout);
         const bool signalled = helper.wait(int(qMax<qint64>(1, deadline.remainingTime())));
         disconnect(counter);
-        if (!awaited.answered && (!signalled || emitted == 0))
-            return body.isRefused() ? ReplyOutcome::Refused : ReplyOutcome::Unanswered;
+        if (!signalled || emitted == 0)
+            wait.giveUp();
     }
+    if (wait.outcome() != ReplyWaits::Outcome::Answered)
+        return wait.outcome();
+    // The reply is handed to the buffer of its kind only now, when its own wait returns.
     if (kind == ListRequest)
-        m_replyText = awaited.text;
+        m_replyText = QString::fromUtf8(wait.takeBrought());
     else
-        m_downloadData = awaited.data;
-    return ReplyOutcome::Answered;
+        m_downloadData = wait.takeBrought();
+    return ReplyWaits::Outcome::Answered;
 }
 
 // "The reply of the firmware server http://host:8300 to the download of x was refused: ..."
-QString SNPUpgrader::refusalText(const BoundedReply &body, int kind, const QString &fileName) const
+QString SNPUpgrader::refusalText(const BoundedReply &body, RequestKind kind,
+                                 const QString &fileName) const
 {
     const QString request = kind == ListRequest
         ? QStringLiteral("the list request")
@@ -269,31 +267,12 @@ QString SNPUpgrader::refusalText(const BoundedReply &body, int kind, const QStri
              outcome);
 }
 
+// The reply is kept once, by the wait that waits for it, and not stored in m_replyText or
+// m_downloadData here: a nested query's reply would overwrite those before the outer wait
+// returns. awaitReply() hands it over when its own wait ends. A late reply of a request whose
+// wait has ended is taken by nobody, and ends no other wait.
 void SNPUpgrader::replyUrlRequestFinished(QNetworkReply *reply)
 {
-    // Only a reply that a wait is waiting for counts: a late reply of a request whose wait has
-    // ended stores nothing and ends no other wait.
-    const auto awaited = std::find_if(
-        m_awaitedReplies.cbegin(), m_awaitedReplies.cend(),
-        [reply](const AwaitedReply *candidate) { return candidate->reply == reply; });
-    if (awaited == m_awaitedReplies.cend())
-        return;
-    if (reply->error() != QNetworkReply::NoError)
-        return;
-    // The reply is stored as the kind of its own request: m_requestKind is the kind of the last
-    // request sent, which a nested query may have changed. Its body was read as it arrived; the
-    // rest of it may still pass the bound.
-    const QByteArray body = (*awaited)->body->takeBody();
-    if ((*awaited)->body->isRefused())
-        return;
-    if ((*awaited)->kind == ListRequest) {
-        m_replyText = QString::fromUtf8(body);
-        (*awaited)->text = m_replyText;
-    } else {
-        m_downloadData.clear();
-        m_downloadData = body;
-        (*awaited)->data = m_downloadData;
-    }
-    (*awaited)->answered = true;
-    emit phpDownloadFinished();
+    if (m_replyWaits.takeFinished(reply))
+        emit phpDownloadFinished();
 }

@@ -21,21 +21,28 @@ QString documentsFolder()
 
 } // namespace
 
+// While an upgrade is being chosen a new connection leaves the Upgrade button disabled: the
+// choice enables it again when it is done.
+bool SNPUpgrader::isChoosingUpgrade() const
+{
+    return m_upgradeChoice.has_value();
+}
+
 void SNPUpgrader::onUpgradeClicked()
 {
     // Choosing the image runs nested event loops (the server waits, the confirmation), during
     // which the button could be pressed again and the link closed or opened again. One choice
     // runs at a time, and it starts nothing on a link other than the one it was made for.
-    if (m_choosingUpgrade)
+    if (isChoosingUpgrade())
         return;
-    m_choosingUpgrade = true;
-    m_choiceConnection = m_connectionCount;
+    m_upgradeChoice = linkTicket();
     ui->usbBtnUpgrade->setEnabled(false);
     m_downloadNotStored = false;
     m_firmwareFilePath = selectUpgradeFile();
-    m_choosingUpgrade = false;
+    const LinkTicket link = *m_upgradeChoice;
+    m_upgradeChoice.reset();
 
-    if (!isLinkStill(m_choiceConnection)) {
+    if (!link.isSameOpenLink()) {
         appendLog(m_serialPort->isOpen()
                       ? QStringLiteral("The upgrade was not started: the SNP300 was connected "
                                        "again while the upgrade was being prepared. Press "
@@ -65,7 +72,7 @@ void SNPUpgrader::onUpgradeClicked()
         appendLog(QStringLiteral("The upgrade was not started: %1").arg(problem), cvc::Warning);
         UpgradeHistory::Entry refused = historyEntry(image);
         refused.result = UpgradeHistory::Result::Refused;
-        recordAttempt(refused);
+        reportUnrecorded(m_attempt.record(refused));
         ui->usbBtnUpgrade->setEnabled(true);
         return;
     }
@@ -77,11 +84,9 @@ void SNPUpgrader::startUpgrade(const FirmwareImage &image)
     appendLog(QStringLiteral("Start update using file: %1")
                   .arg(QDir::toNativeSeparators(m_firmwareFilePath)));
     ui->usbBtnUpgrade->setEnabled(false);
-    m_attempt = historyEntry(image);
-    m_attemptRunning = true;
-    m_attemptClock.start();
+    m_attempt.start(historyEntry(image));
     m_imageProblemReported = false;
-    m_state = EnterBootloader;
+    setState(EnterBootloader);
     writeToDevice(SnpProtocol::Stx);
     // A port that failed on this write has closed the link and said so.
     if (m_serialPort->isOpen())
@@ -127,7 +132,7 @@ QString SNPUpgrader::selectUpgradeFile()
     int answer = QMessageBox::Cancel;
     runModal([&box, &answer] { answer = box.exec(); });
     // Nothing is fetched for a link that has gone while the operator was asked.
-    if (!serverUsable || answer != QMessageBox::Ok || !isLinkStill(m_choiceConnection))
+    if (!serverUsable || answer != QMessageBox::Ok || !m_upgradeChoice->isSameOpenLink())
         return QString();
 
     // A local test image, when there is one, is taken instead of the server's.
