@@ -109,9 +109,13 @@ void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
 
     // Where the bounds land in device pixels: a whole-pixel origin, and the
     // fraction the painting is shifted by inside the pixmap.
+    // The device transform, not the world transform: a widget painted for
+    // another (QWidget::render(), grab()) is placed by the painter's
+    // redirection offset, which at a fractional pixel ratio puts it between
+    // device pixels.
     const qreal ratio = painter->device()->devicePixelRatioF();
-    const QPointF translation(painter->worldTransform().dx(), painter->worldTransform().dy());
-    const QPointF deviceTopLeft = (bounds.topLeft() + translation) * ratio;
+    const QTransform &toDevice = painter->deviceTransform();
+    const QPointF deviceTopLeft = toDevice.map(bounds.topLeft());
     const QPointF origin(std::floor(deviceTopLeft.x()), std::floor(deviceTopLeft.y()));
     const QPointF fraction = deviceTopLeft - origin;
     const QSizeF deviceSize = bounds.size() * ratio;
@@ -165,7 +169,7 @@ void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
         }
     }
 
-    painter->drawPixmap(origin / ratio - translation, pixmap);
+    painter->drawPixmap(toDevice.inverted().map(origin), pixmap);
     if (leavesSettings) {
         painter->setPen(left.pen);
         painter->setBrush(left.brush);
