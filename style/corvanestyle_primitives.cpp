@@ -143,6 +143,16 @@ void paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool f
         fillRaisedFace(painter, dark.color(), mid.color(), button.color(), shape, radius);
 }
 
+// A group box's rounded outline; the pen stays inside rect.
+void paintGroupBoxOutline(QPainter *painter, const QRectF &rect, const QBrush &light)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(light, Metrics::GroupBox_OutlineWidth));
+    painter->setBrush(Qt::NoBrush);
+    const qreal radius = CorvaneStyle::scaled(Metrics::GroupBox_Radius);
+    painter->drawRoundedRect(shrunk(rect, Metrics::GroupBox_OutlineInset), radius, radius);
+}
+
 // The radio indicator's hollow: a midlight rim around a dark-outlined mid
 // face.
 void paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
@@ -176,12 +186,10 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         return;
     case PE_FrameGroupBox:
         if (qstyleoption_cast<const QStyleOptionFrame *>(option)) {
-            painter->setRenderHint(QPainter::Antialiasing);
-            painter->setPen(QPen(option->palette.light(), Metrics::GroupBox_OutlineWidth));
-            painter->setBrush(Qt::NoBrush);
-            const qreal radius = scaled(Metrics::GroupBox_Radius);
-            painter->drawRoundedRect(shrunk(QRectF(option->rect), Metrics::GroupBox_OutlineInset),
-                                     radius, radius);
+            // Stroked anew, the outline was the costliest shape of a window.
+            CorvaneStyleCache::draw(painter, "groupbox", QRectF(option->rect), 0,
+                                    PainterSettings::LeftByPainting, paintGroupBoxOutline,
+                                    option->palette.light());
         }
         return;
     case PE_FrameButtonTool:
