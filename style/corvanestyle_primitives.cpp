@@ -187,9 +187,12 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
     case PE_FrameGroupBox:
         if (qstyleoption_cast<const QStyleOptionFrame *>(option)) {
             // Stroked anew, the outline was the costliest shape of a window.
-            CorvaneStyleCache::draw(painter, "groupbox", QRectF(option->rect), 0,
-                                    PainterSettings::LeftByPainting, paintGroupBoxOutline,
-                                    option->palette.light());
+            // It stays within its corners' reach of the edges.
+            const qreal reach = scaled(Metrics::GroupBox_Radius) + Metrics::GroupBox_OutlineInset
+                + Metrics::GroupBox_OutlineWidth / 2;
+            CorvaneStyleCache::drawOutline(painter, "groupbox", QRectF(option->rect), reach,
+                                           PainterSettings::LeftByPainting, paintGroupBoxOutline,
+                                           option->palette.light());
         }
         return;
     case PE_FrameButtonTool:

@@ -28,8 +28,8 @@ struct CorvaneStyleColors
     {
         switch (which) {
         case CorvaneStyleTheme::Sextant:
-            return { qRgb(28, 86, 147), qRgb(244, 243, 244), qRgb(244, 243, 244),
-                     qRgb(28, 86, 147), qRgb(255, 255, 255) };
+            return { qRgb(28, 86, 147), qRgb(244, 243, 244), qRgb(244, 243, 244), qRgb(28, 86, 147),
+                     qRgb(255, 255, 255) };
         case CorvaneStyleTheme::Tidegauge:
             return { qRgb(244, 243, 244), qRgb(33, 33, 33), qRgb(255, 255, 255),
                      qRgb(145, 145, 147), qRgb(0, 0, 0) };
