@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
-#include <qdrawutil.h>
 
 #include <utility>
 
@@ -22,19 +21,19 @@ QStyleOptionFocusRect focusOption(const QStyleOption *option, const QRect &rect)
 }
 
 using Metrics = CorvaneStyleMetrics;
+using CorvaneStyleShapes::drawPlainFrame;
 using CorvaneStyleShapes::fillRoundedRect;
 using CorvaneStyleShapes::shrunk;
 using PainterSettings = CorvaneStyleCache::PainterSettings;
 
 // The base-coloured field and, when framed, its light outline, with the
-// painter's antialiasing as it finds it; qDrawPlainRect restores the pen and
-// brush it sets.
+// painter's antialiasing as it finds it.
 void paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed, const QBrush &base,
                         const QBrush &light)
 {
     painter->fillRect(rect.toRect(), base);
     if (framed)
-        qDrawPlainRect(painter, rect.toRect(), light.color(), Metrics::Frame_Width, nullptr);
+        drawPlainFrame(painter, rect.toRect(), light.color(), Metrics::Frame_Width);
 }
 
 void paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,

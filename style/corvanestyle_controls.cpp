@@ -9,7 +9,6 @@
 #include <QStyleOption>
 #include <QThread>
 #include <QWidget>
-#include <qdrawutil.h>
 
 namespace {
 
@@ -54,6 +53,7 @@ QString elidedText(const QPainter *painter, const QString &text, int width)
 
 using Metrics = CorvaneStyleMetrics;
 using CorvaneStyleShapes::bottomToTopGradient;
+using CorvaneStyleShapes::drawPlainFrame;
 using CorvaneStyleShapes::fillHandleLine;
 using CorvaneStyleShapes::isHighlightedButton;
 using CorvaneStyleShapes::shrunk;
@@ -177,8 +177,8 @@ void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *optio
         if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
             if (frame->frameShape == QFrame::Box
                 && !(frame->state & (State_Sunken | State_Raised))) {
-                qDrawPlainRect(painter, frame->rect, frame->palette.color(QPalette::Light),
-                               frame->lineWidth, nullptr);
+                drawPlainFrame(painter, frame->rect, frame->palette.color(QPalette::Light),
+                               frame->lineWidth);
                 return;
             }
         }

@@ -23,6 +23,8 @@ using Metrics = CorvaneStyleMetrics;
 using Colors = CorvaneStyleColors;
 using PainterSettings = CorvaneStyleCache::PainterSettings;
 using CorvaneStyleShapes::bottomToTopGradient;
+using CorvaneStyleShapes::drawPlainFrame;
+using CorvaneStyleShapes::drawRaisedWinFrame;
 using CorvaneStyleShapes::fillHandleLine;
 using CorvaneStyleShapes::fillRoundedRect;
 using CorvaneStyleShapes::isHighlightedButton;
@@ -181,8 +183,14 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
     case PE_Frame:
         if (!option)
             break;
-        qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light),
-                       Metrics::Frame_Width, nullptr);
+        drawPlainFrame(painter, option->rect, option->palette.color(QPalette::Light),
+                       Metrics::Frame_Width);
+        return;
+    case PE_FrameTabWidget:
+        // The base style's frame, drawn faster.
+        if (!option)
+            break;
+        drawRaisedWinFrame(painter, option->rect, option->palette);
         return;
     case PE_FrameGroupBox:
         if (qstyleoption_cast<const QStyleOptionFrame *>(option)) {

@@ -6,7 +6,9 @@
 
 QT_BEGIN_NAMESPACE
 class QBrush;
+class QColor;
 class QPainter;
+class QPalette;
 class QStyleOption;
 class QStyleOptionButton;
 QT_END_NAMESPACE
@@ -23,6 +25,11 @@ QLinearGradient bottomToTopGradient(const QGradientStops &stops);
 // Fills rect shortened by (thickness - 1) / 2 at every side, leaving a line
 // one or two pixels thick: highlight when hovered, light otherwise.
 void fillHandleLine(QPainter *painter, const QStyleOption *option, QRect rect, int thickness);
+// qDrawPlainRect's frame: lineWidth pixels of color inside rect.
+void drawPlainFrame(QPainter *painter, const QRect &rect, const QColor &color, int lineWidth);
+// qDrawWinButton's raised frame without a fill: light and button at the top
+// and left, shadow and dark at the bottom and right.
+void drawRaisedWinFrame(QPainter *painter, const QRect &rect, const QPalette &palette);
 // A checked or default push button that is not being pressed wears the
 // highlight colours.
 bool isHighlightedButton(const QStyleOptionButton *option);
