@@ -73,7 +73,7 @@ void drawPlainFrame(QPainter *painter, const QRect &rect, const QColor &color, i
     const int w = rect.width();
     const int h = rect.height();
     if (lineWidth < 1 || w <= 2 * lineWidth || h <= 2 * lineWidth
-        || !fillsLikeAliasedPen(painter, {color})) {
+        || !fillsLikeAliasedPen(painter, { color })) {
         qDrawPlainRect(painter, rect, color, lineWidth, nullptr);
         return;
     }
@@ -93,7 +93,7 @@ void drawRaisedWinFrame(QPainter *painter, const QRect &rect, const QPalette &pa
     const int y = rect.y();
     const int w = rect.width();
     const int h = rect.height();
-    if (w <= 4 || h <= 4 || !fillsLikeAliasedPen(painter, {light, shadow, button, dark})) {
+    if (w <= 4 || h <= 4 || !fillsLikeAliasedPen(painter, { light, shadow, button, dark })) {
         qDrawWinButton(painter, rect, palette, false, nullptr);
         return;
     }
