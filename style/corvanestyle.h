@@ -2,10 +2,10 @@
 #define CORVANESTYLE_H
 
 #include "corvanestylemetrics.h"
+#include "corvanestyletheme.h"
 
 #include <QHash>
 #include <QIcon>
-#include <QLinearGradient>
 #include <QProxyStyle>
 
 QT_BEGIN_NAMESPACE
@@ -18,15 +18,18 @@ class QStyleOptionToolButton;
 class QSvgRenderer;
 QT_END_NAMESPACE
 
-// A proxy over Qt's "Windows" style with three colour themes (0 "corvane",
-// 1 "sextant", 2 "tidegauge"). It draws buttons, indicators, scroll bars,
+// A proxy over Qt's "Windows" style with three colour themes
+// (CorvaneStyleTheme). It draws buttons, indicators, scroll bars,
 // sliders, combo boxes, tool buttons, group boxes and dock titles itself and
 // leaves everything else to the base style.
 //
 // The operations live in one file per family:
-//   corvanestyle.cpp             construction, scaling, shared shape helpers
+//   corvanestyle.cpp             construction, the sheet elements
+//   corvanestyletheme.cpp        the themes and their factory keys
 //   corvanestylecache.cpp        the drawing cache (no style object needed)
+//   corvanestyleshapes.cpp       shapes the drawing files share (no style object)
 //   corvanestylemetrics.h        the table of the style's sizes
+//   corvanestylecolors.h         the table of the style's colours
 //   corvanestyle_palette.cpp     palettes, fonts, widget polish
 //   corvanestyle_primitives.cpp  drawPrimitive and its panels and indicators
 //   corvanestyle_controls.cpp    drawControl, drawItemText
@@ -38,7 +41,7 @@ QT_END_NAMESPACE
 class CorvaneStyle : public QProxyStyle
 {
 public:
-    explicit CorvaneStyle(int theme);
+    explicit CorvaneStyle(CorvaneStyleTheme theme);
     ~CorvaneStyle() override;
 
     // The operations the style replaces, in QStyle's order.
@@ -91,26 +94,13 @@ public:
 private:
     // Where a drawing is cached, its draw function works out what it depends
     // on and its paint function paints it from those values alone, through
-    // the drawing cache (corvanestylecache.h).
+    // the drawing cache (corvanestylecache.h). Paint functions that need no
+    // style object are local to the file that draws with them.
 
     // Primitives (corvanestyle_primitives.cpp)
     void drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const;
-    static void paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
-                                  bool sunken, bool enabled, bool on, bool highlighted,
-                                  const QBrush &light, const QBrush &midlight, const QBrush &mid,
-                                  const QBrush &dark, const QBrush &button,
-                                  const QBrush &highlight);
-    static void fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius,
-                              bool hover);
-    static void fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape,
-                                qreal radius);
-    static void fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape,
-                                    qreal radius);
-    static void fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid,
-                               const QColor &button, QRectF shape, qreal radius);
     void drawAutoRaisePanel(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool sunken, bool on) const;
-    static void paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down);
     void drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
                             bool checked) const;
     void paintCheckIndicator(QPainter *painter, const QRectF &rect, bool checked,
@@ -119,8 +109,6 @@ private:
                             bool checked, bool enabled) const;
     void paintRadioIndicator(QPainter *painter, const QRectF &rect, bool checked, bool enabled,
                              const QBrush &midlight, const QBrush &dark, const QBrush &mid) const;
-    static void paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
-                               const QBrush &dark, const QBrush &mid);
     // Where the radio mark goes in an indicator on rect.
     QRectF radioMarkRect(const QRectF &rect) const;
     // Where the sheet element elementId lands when the sheet element frameId
@@ -140,18 +128,12 @@ private:
                             bool horizontal, bool toStart, State state) const;
     void drawScrollBarHandle(QPainter *painter, const QPalette &palette, const QRect &rect,
                              bool horizontal, State state) const;
-    static void paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
-                                     const QColor &colour);
 
     // Complex controls (corvanestyle_complex.cpp)
     void drawComboBox(const QStyleOptionComboBox *option, QPainter *painter,
                       const QWidget *widget) const;
-    static void paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed,
-                                   const QBrush &base, const QBrush &light);
     void drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
                     Qt::Orientation orientation, const QWidget *widget) const;
-    static void paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
-                            const QBrush &rim, const QBrush &dark, const QBrush &mid);
     void drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,
                        const QWidget *widget) const;
     void drawSlider(const QStyleOptionSlider *option, QPainter *painter,
@@ -172,29 +154,12 @@ private:
     QRect dockWidgetTitleBarRect(SubElement element, const QStyleOption *option,
                                  const QWidget *widget) const;
 
-    // Recurring shapes (corvanestyle.cpp)
-    static QRectF shrunk(const QRectF &rect, qreal by);
-    static void fillRoundedRect(QPainter *painter, const QRectF &shape, qreal radius,
-                                const QBrush &brush);
-    // One ring of a layered rounded shape: fills shape with brush, then
-    // shrinks shape and radius by width for the next ring.
-    static void fillRingStep(QPainter *painter, QRectF &shape, qreal &radius, qreal width,
-                             const QBrush &brush);
-    // A vertical gradient over whatever it fills: stop 0 on the bottom edge,
-    // stop 1 on the top edge.
-    static QLinearGradient bottomToTopGradient(const QGradientStops &stops);
-    // Fills rect shortened by (thickness - 1) / 2 at every side, leaving a
-    // line one or two pixels thick: highlight when hovered, light otherwise.
-    static void fillHandleLine(QPainter *painter, const QStyleOption *option, QRect rect,
-                               int thickness);
-    // A checked or default push button that is not being pressed wears the
-    // highlight colours.
-    static bool isHighlightedButton(const QStyleOptionButton *option);
+    // Sheet elements (corvanestyle.cpp)
     // Renders a sheet element stretched onto target, through the drawing
     // cache; an empty target draws nothing.
     void renderSvgElement(QPainter *painter, const QString &elementId, const QRectF &target) const;
 
-    int m_theme;
+    CorvaneStyleTheme m_theme;
     QSvgRenderer *m_svgRenderer;
     mutable QHash<uint, QIcon> m_iconCache; // filled lazily by the const standardIcon
     mutable bool m_elideText;

@@ -1,10 +1,10 @@
 #include "corvanestyle.h"
 #include "corvanestylecache.h"
+#include "corvanestyleshapes.h"
 
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
-#include <qdrawutil.h>
 
 #include <utility>
 
@@ -21,7 +21,32 @@ QStyleOptionFocusRect focusOption(const QStyleOption *option, const QRect &rect)
 }
 
 using Metrics = CorvaneStyleMetrics;
+using CorvaneStyleShapes::drawPlainFrame;
+using CorvaneStyleShapes::fillRoundedRect;
+using CorvaneStyleShapes::shrunk;
 using PainterSettings = CorvaneStyleCache::PainterSettings;
+
+// The base-coloured field and, when framed, its light outline, with the
+// painter's antialiasing as it finds it.
+void paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed, const QBrush &base,
+                        const QBrush &light)
+{
+    painter->fillRect(rect.toRect(), base);
+    if (framed)
+        drawPlainFrame(painter, rect.toRect(), light.color(), Metrics::Frame_Width);
+}
+
+void paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
+                 const QBrush &rim, const QBrush &dark, const QBrush &mid)
+{
+    const qreal thickness = orientation == Qt::Horizontal ? rect.height() : rect.width();
+    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    fillRoundedRect(painter, rect, radius, rim);
+    painter->setPen(dark.color());
+    fillRoundedRect(painter, shrunk(rect, Metrics::Groove_RimWidth), radius, mid);
+}
 
 } // namespace
 
@@ -116,17 +141,6 @@ void CorvaneStyle::drawComboBox(const QStyleOptionComboBox *option, QPainter *pa
     }
 }
 
-// The base-coloured field and, when framed, its light outline, with the
-// painter's antialiasing as it finds it; qDrawPlainRect restores the pen and
-// brush it sets.
-void CorvaneStyle::paintComboBoxFrame(QPainter *painter, const QRectF &rect, bool framed,
-                                      const QBrush &base, const QBrush &light)
-{
-    painter->fillRect(rect.toRect(), base);
-    if (framed)
-        qDrawPlainRect(painter, rect.toRect(), light.color(), Metrics::Frame_Width, nullptr);
-}
-
 // The track of scroll bars and sliders: a dark-outlined mid channel in a rim
 // lighter than the surface the control sits on.
 void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const QRect &rect,
@@ -149,18 +163,6 @@ void CorvaneStyle::drawGroove(QPainter *painter, const QPalette &palette, const 
     CorvaneStyleCache::draw(painter, "groove", QRectF(rect), 0, PainterSettings::LeftByPainting,
                             paintGroove, orientation, palette.brush(rim), palette.dark(),
                             palette.mid());
-}
-
-void CorvaneStyle::paintGroove(QPainter *painter, const QRectF &rect, Qt::Orientation orientation,
-                               const QBrush &rim, const QBrush &dark, const QBrush &mid)
-{
-    const qreal thickness = orientation == Qt::Horizontal ? rect.height() : rect.width();
-    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    fillRoundedRect(painter, rect, radius, rim);
-    painter->setPen(dark.color());
-    fillRoundedRect(painter, shrunk(rect, Metrics::Groove_RimWidth), radius, mid);
 }
 
 void CorvaneStyle::drawScrollBar(const QStyleOptionSlider *option, QPainter *painter,

@@ -1,5 +1,6 @@
 #include "corvanestyle.h"
 #include "corvanestylecache.h"
+#include "corvanestyleshapes.h"
 
 #include <QCache>
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QStyleOption>
 #include <QThread>
 #include <QWidget>
-#include <qdrawutil.h>
 
 namespace {
 
@@ -52,6 +52,41 @@ QString elidedText(const QPainter *painter, const QString &text, int width)
 }
 
 using Metrics = CorvaneStyleMetrics;
+using CorvaneStyleShapes::bottomToTopGradient;
+using CorvaneStyleShapes::drawPlainFrame;
+using CorvaneStyleShapes::fillHandleLine;
+using CorvaneStyleShapes::isHighlightedButton;
+using CorvaneStyleShapes::shrunk;
+
+void paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
+                          const QColor &colour)
+{
+    const qreal thickness = horizontal ? rect.height() : rect.width();
+    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
+    painter->setBrush(colour);
+    painter->setRenderHint(QPainter::Antialiasing);
+
+    QGradientStops stops { { 0, colour.darker(150) } };
+    const qreal edge = horizontal ? 0.6 : radius / rect.height();
+    QVector<qreal> plain { edge };
+    if (!horizontal)
+        plain.append(1 - edge);
+    // A bar too thin or too short for its radius drops the stops that fall
+    // outside the gradient.
+    for (qreal position : plain) {
+        if (position >= 0 && position <= 1)
+            stops.append({ position, colour });
+    }
+    stops.append({ 1, colour.lighter(150) });
+
+    QPen outline;
+    outline.setBrush(bottomToTopGradient(stops));
+    outline.setWidthF(Metrics::ScrollBar_HandleOutlineWidth);
+    painter->setPen(outline);
+    // The outline stays inside the handle.
+    painter->drawRoundedRect(shrunk(rect, Metrics::ScrollBar_HandleOutlineWidth / 2), radius,
+                             radius);
+}
 
 } // namespace
 
@@ -142,8 +177,8 @@ void CorvaneStyle::drawControl(ControlElement element, const QStyleOption *optio
         if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
             if (frame->frameShape == QFrame::Box
                 && !(frame->state & (State_Sunken | State_Raised))) {
-                qDrawPlainRect(painter, frame->rect, frame->palette.color(QPalette::Light),
-                               frame->lineWidth, nullptr);
+                drawPlainFrame(painter, frame->rect, frame->palette.color(QPalette::Light),
+                               frame->lineWidth);
                 return;
             }
         }
@@ -257,34 +292,4 @@ void CorvaneStyle::drawScrollBarHandle(QPainter *painter, const QPalette &palett
     CorvaneStyleCache::draw(painter, "scrollhandle", QRectF(rect), 0,
                             CorvaneStyleCache::PainterSettings::LeftByPainting,
                             paintScrollBarHandle, horizontal, colour);
-}
-
-void CorvaneStyle::paintScrollBarHandle(QPainter *painter, const QRectF &rect, bool horizontal,
-                                        const QColor &colour)
-{
-    const qreal thickness = horizontal ? rect.height() : rect.width();
-    const qreal radius = thickness * 0.5 - Metrics::RoundEnd_RadiusInset;
-    painter->setBrush(colour);
-    painter->setRenderHint(QPainter::Antialiasing);
-
-    QGradientStops stops { { 0, colour.darker(150) } };
-    const qreal edge = horizontal ? 0.6 : radius / rect.height();
-    QVector<qreal> plain { edge };
-    if (!horizontal)
-        plain.append(1 - edge);
-    // A bar too thin or too short for its radius drops the stops that fall
-    // outside the gradient.
-    for (qreal position : plain) {
-        if (position >= 0 && position <= 1)
-            stops.append({ position, colour });
-    }
-    stops.append({ 1, colour.lighter(150) });
-
-    QPen outline;
-    outline.setBrush(bottomToTopGradient(stops));
-    outline.setWidthF(Metrics::ScrollBar_HandleOutlineWidth);
-    painter->setPen(outline);
-    // The outline stays inside the handle.
-    painter->drawRoundedRect(shrunk(rect, Metrics::ScrollBar_HandleOutlineWidth / 2), radius,
-                             radius);
 }

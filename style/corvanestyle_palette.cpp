@@ -1,4 +1,5 @@
 #include "corvanestyle.h"
+#include "corvanestylecolors.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,32 +9,6 @@
 #include <QSplitterHandle>
 
 namespace {
-
-// The three colours each theme is made of; everything else derives from them.
-struct ThemeColours
-{
-    QRgb base;
-    QRgb foreground;
-    QRgb brightText;
-    QRgb highlight;
-    QRgb highlightedText;
-};
-
-// Indexed by the theme: 0 "corvane", 1 "sextant", 2 "tidegauge".
-const ThemeColours themeColours[] = {
-    { qRgb(68, 68, 68), qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(253, 238, 36),
-      qRgb(0, 0, 0) },
-    { qRgb(28, 86, 147), qRgb(244, 243, 244), qRgb(244, 243, 244), qRgb(28, 86, 147),
-      qRgb(255, 255, 255) },
-    { qRgb(244, 243, 244), qRgb(33, 33, 33), qRgb(255, 255, 255), qRgb(145, 145, 147),
-      qRgb(0, 0, 0) },
-};
-
-const ThemeColours &coloursOf(int theme)
-{
-    const int count = int(sizeof themeColours / sizeof themeColours[0]);
-    return themeColours[qBound(0, theme, count - 1)];
-}
 
 struct FontClass
 {
@@ -72,21 +47,22 @@ QWidget *parentOfFlatGroupBox(QWidget *widget)
 
 QPalette CorvaneStyle::standardPalette() const
 {
-    const ThemeColours &theme = coloursOf(m_theme);
+    using Colors = CorvaneStyleColors;
+    const Colors::Theme theme = Colors::theme(m_theme);
     const QColor base(theme.base);
     const QBrush button(base);
-    const QBrush light(base.lighter(150));
-    const QBrush dark(base.darker(200));
-    const QBrush mid(base.darker(150));
-    const QBrush disabledText(base.lighter(200));
+    const QBrush light(base.lighter(Colors::Palette_LightFactor));
+    const QBrush dark(base.darker(Colors::Palette_DarkFactor));
+    const QBrush mid(base.darker(Colors::Palette_MidFactor));
+    const QBrush disabledText(base.lighter(Colors::Palette_DisabledTextFactor));
     const QBrush foreground { QColor(theme.foreground) };
     const QBrush brightText { QColor(theme.brightText) };
-    const QBrush black(Qt::black);
+    const QBrush textBase { QColor(Colors::Palette_Base) };
 
     QPalette palette;
     for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
         palette.setColorGroup(group, foreground, button, light, dark, mid, foreground, brightText,
-                              black, button);
+                              textBase, button);
     }
     palette.setColorGroup(QPalette::Disabled, disabledText, button, light, dark, mid, disabledText,
                           brightText, mid, button);
@@ -95,7 +71,7 @@ QPalette CorvaneStyle::standardPalette() const
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     // Qt 5's setColorGroup() makes the placeholder half the foreground; Qt 6's leaves it.
     QColor placeholder(theme.foreground);
-    placeholder.setAlpha(128);
+    placeholder.setAlpha(Colors::Palette_PlaceholderAlpha);
     for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
         palette.setColor(group, QPalette::PlaceholderText, placeholder);
 #endif

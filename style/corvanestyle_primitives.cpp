@@ -1,5 +1,7 @@
 #include "corvanestyle.h"
 #include "corvanestylecache.h"
+#include "corvanestylecolors.h"
+#include "corvanestyleshapes.h"
 
 #include <QPainter>
 #include <QStyleOption>
@@ -18,7 +20,154 @@ bool isFloatingTitleButton(const QWidget *widget)
 }
 
 using Metrics = CorvaneStyleMetrics;
+using Colors = CorvaneStyleColors;
 using PainterSettings = CorvaneStyleCache::PainterSettings;
+using CorvaneStyleShapes::bottomToTopGradient;
+using CorvaneStyleShapes::drawPlainFrame;
+using CorvaneStyleShapes::drawRaisedWinFrame;
+using CorvaneStyleShapes::fillHandleLine;
+using CorvaneStyleShapes::fillRoundedRect;
+using CorvaneStyleShapes::isHighlightedButton;
+using CorvaneStyleShapes::shrunk;
+
+// The hover and pressed looks of an auto-raise tool button: a soft white halo
+// around a translucent dark outline, filled while pressed or checked.
+
+void paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down)
+{
+    const qreal radius = CorvaneStyle::scaled(Metrics::ToolButton_Radius);
+    const QColor halo = QColor::fromRgba(Colors::ToolButton_Halo);
+    const QColor outline = QColor::fromRgba(Colors::ToolButton_Outline);
+    const qreal insetX = Metrics::ToolButton_PanelInsetX;
+    const qreal insetY = Metrics::ToolButton_PanelInsetY;
+    QRectF shape = rect.adjusted(insetX, insetY, -insetX, -insetY);
+
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setBrush(Qt::NoBrush);
+    if (down) {
+        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidthDown));
+        painter->drawRoundedRect(shape, radius, radius);
+        shape = shrunk(shape, Metrics::ToolButton_OutlineInsetDown);
+        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
+        painter->setBrush(outline);
+    } else {
+        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidth));
+        painter->drawRoundedRect(shape, radius, radius);
+        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
+    }
+    painter->drawRoundedRect(shape, radius, radius);
+}
+
+// One ring of a layered rounded shape: fills shape with brush, then shrinks
+// shape and radius by width for the next ring.
+void fillRingStep(QPainter *painter, QRectF &shape, qreal &radius, qreal width, const QBrush &brush)
+{
+    fillRoundedRect(painter, shape, radius, brush);
+    shape = shrunk(shape, width);
+    radius -= width;
+}
+
+// A flat button is only a dark fill, translucent unless hovered.
+void fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius, bool hover)
+{
+    if (!hover)
+        dark.setAlpha(Colors::PushButton_FlatFillAlpha);
+    fillRoundedRect(painter, shape, radius, dark);
+}
+
+// A pressed (or disabled) face: dark bands at both edges.
+void fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape, qreal radius)
+{
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, face.darker(150) },
+                                          { 0.1, face },
+                                          { 0.8, face },
+                                          { 0.9, face.darker(150) },
+                                          { 1, face.darker(200) } }));
+}
+
+// A checked or default face in the highlight colour, with a white gloss on
+// its upper half.
+void fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape, qreal radius)
+{
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, highlight.darker(150) }, { 1, highlight } }));
+    shape.setHeight(shape.height() / 2);
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, QColor::fromRgba(Colors::PushButton_GlossBottom) },
+                                          { 1, QColor::fromRgba(Colors::PushButton_GlossTop) } }));
+}
+
+// A raised face, dark to mid, with a gloss of the button colour on its upper
+// half.
+void fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid, const QColor &button,
+                    QRectF shape, qreal radius)
+{
+    fillRoundedRect(painter, shape, radius, bottomToTopGradient({ { 0, dark }, { 1, mid } }));
+    shape.setHeight(shape.height() / 2);
+    fillRoundedRect(painter, shape, radius,
+                    bottomToTopGradient({ { 0, button }, { 1, button.lighter(200) } }));
+}
+
+// The push-button panel: up to two rings (outer rim, inner edge) around a
+// vertical gradient face with a gloss on its upper half. A flat button is
+// only a translucent dark fill.
+void paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat, bool sunken,
+                       bool enabled, bool on, bool highlighted, const QBrush &light,
+                       const QBrush &midlight, const QBrush &mid, const QBrush &dark,
+                       const QBrush &button, const QBrush &highlight)
+{
+    QRectF shape = rect;
+    qreal radius = CorvaneStyle::scaled(Metrics::PushButton_Radius);
+    const qreal outerRing
+        = hover ? Metrics::PushButton_OuterRingWidthHovered : Metrics::PushButton_OuterRingWidth;
+    const qreal innerRing = Metrics::PushButton_RingsWidth - outerRing;
+
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    if (highlighted) {
+        fillRingStep(painter, shape, radius, outerRing, light);
+        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : button);
+    } else if (!flat && enabled) {
+        fillRingStep(painter, shape, radius, outerRing, sunken ? light : midlight);
+        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : sunken ? mid : dark);
+    }
+    if (flat) {
+        fillFlatPanel(painter, dark.color(), shape, radius, hover);
+        return;
+    }
+    const bool pressed = sunken || !enabled;
+    if (pressed)
+        fillPressedFace(painter, (on ? highlight : dark).color(), shape, radius);
+    else if (highlighted)
+        fillHighlightedFace(painter, highlight.color(), shape, radius);
+    else
+        fillRaisedFace(painter, dark.color(), mid.color(), button.color(), shape, radius);
+}
+
+// A group box's rounded outline; the pen stays inside rect.
+void paintGroupBoxOutline(QPainter *painter, const QRectF &rect, const QBrush &light)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(light, Metrics::GroupBox_OutlineWidth));
+    painter->setBrush(Qt::NoBrush);
+    const qreal radius = CorvaneStyle::scaled(Metrics::GroupBox_Radius);
+    painter->drawRoundedRect(shrunk(rect, Metrics::GroupBox_OutlineInset), radius, radius);
+}
+
+// The radio indicator's hollow: a midlight rim around a dark-outlined mid
+// face.
+void paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
+                    const QBrush &dark, const QBrush &mid)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(midlight);
+    painter->drawEllipse(rect);
+    painter->setPen(dark.color());
+    painter->setBrush(mid);
+    painter->drawEllipse(shrunk(rect, Metrics::Indicator_RimWidth));
+}
 
 } // namespace
 
@@ -34,17 +183,24 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
     case PE_Frame:
         if (!option)
             break;
-        qDrawPlainRect(painter, option->rect, option->palette.color(QPalette::Light),
-                       Metrics::Frame_Width, nullptr);
+        drawPlainFrame(painter, option->rect, option->palette.color(QPalette::Light),
+                       Metrics::Frame_Width);
+        return;
+    case PE_FrameTabWidget:
+        // The base style's frame, drawn faster.
+        if (!option)
+            break;
+        drawRaisedWinFrame(painter, option->rect, option->palette);
         return;
     case PE_FrameGroupBox:
         if (qstyleoption_cast<const QStyleOptionFrame *>(option)) {
-            painter->setRenderHint(QPainter::Antialiasing);
-            painter->setPen(QPen(option->palette.light(), Metrics::GroupBox_OutlineWidth));
-            painter->setBrush(Qt::NoBrush);
-            const qreal radius = scaled(Metrics::GroupBox_Radius);
-            painter->drawRoundedRect(shrunk(QRectF(option->rect), Metrics::GroupBox_OutlineInset),
-                                     radius, radius);
+            // Stroked anew, the outline was the costliest shape of a window.
+            // It stays within its corners' reach of the edges.
+            const qreal reach = scaled(Metrics::GroupBox_Radius) + Metrics::GroupBox_OutlineInset
+                + Metrics::GroupBox_OutlineWidth / 2;
+            CorvaneStyleCache::drawOutline(painter, "groupbox", QRectF(option->rect), reach,
+                                           PainterSettings::LeftByPainting, paintGroupBoxOutline,
+                                           option->palette.light());
         }
         return;
     case PE_FrameButtonTool:
@@ -100,8 +256,6 @@ void CorvaneStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-// The hover and pressed looks of an auto-raise tool button: a soft white halo
-// around a translucent dark outline, filled while pressed or checked.
 void CorvaneStyle::drawAutoRaisePanel(QPainter *painter, const QPalette &palette, const QRect &rect,
                                       bool sunken, bool on) const
 {
@@ -109,31 +263,6 @@ void CorvaneStyle::drawAutoRaisePanel(QPainter *painter, const QPalette &palette
     // The halo's pen reaches past the rectangle by up to 1.3 pixels.
     CorvaneStyleCache::draw(painter, "autoraise", QRectF(rect), 2, PainterSettings::LeftByPainting,
                             paintAutoRaisePanel, sunken || on);
-}
-
-void CorvaneStyle::paintAutoRaisePanel(QPainter *painter, const QRectF &rect, bool down)
-{
-    const qreal radius = scaled(Metrics::ToolButton_Radius);
-    const QColor halo(255, 255, 255, 48);
-    const QColor outline(0, 0, 0, 128);
-    const qreal insetX = Metrics::ToolButton_PanelInsetX;
-    const qreal insetY = Metrics::ToolButton_PanelInsetY;
-    QRectF shape = rect.adjusted(insetX, insetY, -insetX, -insetY);
-
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setBrush(Qt::NoBrush);
-    if (down) {
-        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidthDown));
-        painter->drawRoundedRect(shape, radius, radius);
-        shape = shrunk(shape, Metrics::ToolButton_OutlineInsetDown);
-        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
-        painter->setBrush(outline);
-    } else {
-        painter->setPen(QPen(halo, Metrics::ToolButton_HaloWidth));
-        painter->drawRoundedRect(shape, radius, radius);
-        painter->setPen(QPen(outline, Metrics::ToolButton_OutlineWidth));
-    }
-    painter->drawRoundedRect(shape, radius, radius);
 }
 
 void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton *option) const
@@ -149,88 +278,6 @@ void CorvaneStyle::drawCommandPanel(QPainter *painter, const QStyleOptionButton 
                             PainterSettings::LeftByPainting, paintCommandPanel, hover, flat, sunken,
                             enabled, on, highlighted, palette.light(), palette.midlight(),
                             palette.mid(), palette.dark(), palette.button(), palette.highlight());
-}
-
-// The push-button panel: up to two rings (outer rim, inner edge) around a
-// vertical gradient face with a gloss on its upper half. A flat button is
-// only a translucent dark fill.
-void CorvaneStyle::paintCommandPanel(QPainter *painter, const QRectF &rect, bool hover, bool flat,
-                                     bool sunken, bool enabled, bool on, bool highlighted,
-                                     const QBrush &light, const QBrush &midlight, const QBrush &mid,
-                                     const QBrush &dark, const QBrush &button,
-                                     const QBrush &highlight)
-{
-    QRectF shape = rect;
-    qreal radius = scaled(Metrics::PushButton_Radius);
-    const qreal outerRing
-        = hover ? Metrics::PushButton_OuterRingWidthHovered : Metrics::PushButton_OuterRingWidth;
-    const qreal innerRing = Metrics::PushButton_RingsWidth - outerRing;
-
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    if (highlighted) {
-        fillRingStep(painter, shape, radius, outerRing, light);
-        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : button);
-    } else if (!flat && enabled) {
-        fillRingStep(painter, shape, radius, outerRing, sunken ? light : midlight);
-        fillRingStep(painter, shape, radius, innerRing, hover ? highlight : sunken ? mid : dark);
-    }
-    if (flat) {
-        fillFlatPanel(painter, dark.color(), shape, radius, hover);
-        return;
-    }
-    const bool pressed = sunken || !enabled;
-    if (pressed)
-        fillPressedFace(painter, (on ? highlight : dark).color(), shape, radius);
-    else if (highlighted)
-        fillHighlightedFace(painter, highlight.color(), shape, radius);
-    else
-        fillRaisedFace(painter, dark.color(), mid.color(), button.color(), shape, radius);
-}
-
-// A flat button is only a dark fill, translucent unless hovered.
-void CorvaneStyle::fillFlatPanel(QPainter *painter, QColor dark, const QRectF &shape, qreal radius,
-                                 bool hover)
-{
-    if (!hover)
-        dark.setAlpha(128);
-    fillRoundedRect(painter, shape, radius, dark);
-}
-
-// A pressed (or disabled) face: dark bands at both edges.
-void CorvaneStyle::fillPressedFace(QPainter *painter, const QColor &face, const QRectF &shape,
-                                   qreal radius)
-{
-    fillRoundedRect(painter, shape, radius,
-                    bottomToTopGradient({ { 0, face.darker(150) },
-                                          { 0.1, face },
-                                          { 0.8, face },
-                                          { 0.9, face.darker(150) },
-                                          { 1, face.darker(200) } }));
-}
-
-// A checked or default face in the highlight colour, with a white gloss on
-// its upper half.
-void CorvaneStyle::fillHighlightedFace(QPainter *painter, const QColor &highlight, QRectF shape,
-                                       qreal radius)
-{
-    fillRoundedRect(painter, shape, radius,
-                    bottomToTopGradient({ { 0, highlight.darker(150) }, { 1, highlight } }));
-    shape.setHeight(shape.height() / 2);
-    fillRoundedRect(painter, shape, radius,
-                    bottomToTopGradient(
-                        { { 0, QColor(255, 255, 255, 64) }, { 1, QColor(255, 255, 255, 196) } }));
-}
-
-// A raised face, dark to mid, with a gloss of the button colour on its upper
-// half.
-void CorvaneStyle::fillRaisedFace(QPainter *painter, const QColor &dark, const QColor &mid,
-                                  const QColor &button, QRectF shape, qreal radius)
-{
-    fillRoundedRect(painter, shape, radius, bottomToTopGradient({ { 0, dark }, { 1, mid } }));
-    shape.setHeight(shape.height() / 2);
-    fillRoundedRect(painter, shape, radius,
-                    bottomToTopGradient({ { 0, button }, { 1, button.lighter(200) } }));
 }
 
 void CorvaneStyle::drawCheckIndicator(QPainter *painter, const QPalette &palette, const QRect &rect,
@@ -297,20 +344,6 @@ void CorvaneStyle::paintRadioIndicator(QPainter *painter, const QRectF &rect, bo
 QRectF CorvaneStyle::radioMarkRect(const QRectF &rect) const
 {
     return mapElementRect(rect, QStringLiteral("radiobutton"), QStringLiteral("radiomark"));
-}
-
-// The radio indicator's hollow: a midlight rim around a dark-outlined mid
-// face.
-void CorvaneStyle::paintRadioDisc(QPainter *painter, const QRectF &rect, const QBrush &midlight,
-                                  const QBrush &dark, const QBrush &mid)
-{
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(midlight);
-    painter->drawEllipse(rect);
-    painter->setPen(dark.color());
-    painter->setBrush(mid);
-    painter->drawEllipse(shrunk(rect, Metrics::Indicator_RimWidth));
 }
 
 QRectF CorvaneStyle::mapElementRect(const QRectF &target, const QString &frameId,

@@ -91,9 +91,32 @@ quint64 keyOfLength(qreal length)
     return quint64(qRound64(length * 4096));
 }
 
+// Draws pixmap at position, or only the band of it that many device pixels
+// wide along its edges (0: all of it). Blending transparent pixels changes
+// nothing, but reading them costs as much as any: an outline's pixmap is
+// mostly inside.
+void drawPixmapEdges(QPainter *painter, const QPointF &position, const QPixmap &pixmap, int band)
+{
+    const int width = pixmap.width();
+    const int height = pixmap.height();
+    if (band <= 0 || 2 * band >= width || 2 * band >= height) {
+        painter->drawPixmap(position, pixmap);
+        return;
+    }
+    const QRect edges[] = { QRect(0, 0, width, band), QRect(0, height - band, width, band),
+                            QRect(0, band, band, height - 2 * band),
+                            QRect(width - band, band, band, height - 2 * band) };
+    const qreal ratio = pixmap.devicePixelRatioF();
+    for (const QRect &edge : edges) {
+        const QRectF source(edge);
+        const QRectF target(position + source.topLeft() / ratio, source.size() / ratio);
+        painter->drawPixmap(target, pixmap, source);
+    }
+}
+
 } // namespace
 
-void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
+void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin, qreal edgeBand,
                  PainterSettings settings, const std::function<void(QPainter *)> &paint)
 {
     // A drawing inside one that is being cached goes straight into that
@@ -109,9 +132,13 @@ void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
 
     // Where the bounds land in device pixels: a whole-pixel origin, and the
     // fraction the painting is shifted by inside the pixmap.
+    // The device transform, not the world transform: a widget painted for
+    // another (QWidget::render(), grab()) is placed by the painter's
+    // redirection offset, which at a fractional pixel ratio puts it between
+    // device pixels.
     const qreal ratio = painter->device()->devicePixelRatioF();
-    const QPointF translation(painter->worldTransform().dx(), painter->worldTransform().dy());
-    const QPointF deviceTopLeft = (bounds.topLeft() + translation) * ratio;
+    const QTransform &toDevice = painter->deviceTransform();
+    const QPointF deviceTopLeft = toDevice.map(bounds.topLeft());
     const QPointF origin(std::floor(deviceTopLeft.x()), std::floor(deviceTopLeft.y()));
     const QPointF fraction = deviceTopLeft - origin;
     const QSizeF deviceSize = bounds.size() * ratio;
@@ -165,7 +192,10 @@ void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
         }
     }
 
-    painter->drawPixmap(origin / ratio - translation, pixmap);
+    // The band grows by the pixel the painting may be shifted by inside the
+    // pixmap.
+    const int band = edgeBand > 0 ? int(std::ceil(edgeBand * ratio)) + 1 : 0;
+    drawPixmapEdges(painter, toDevice.inverted().map(origin), pixmap, band);
     if (leavesSettings) {
         painter->setPen(left.pen);
         painter->setBrush(left.brush);

@@ -57,9 +57,27 @@ enum class PainterSettings {
 // raster device, no scaling or rotation beyond the device's pixel ratio, full
 // opacity, source-over, the GUI thread. Otherwise paint runs directly on the
 // painter. Either way the painter ends up with the settings the painting
-// leaves. A cached painting starts from the painter's render hints.
-void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin,
+// leaves. A cached painting starts from the painter's render hints. An
+// edgeBand above 0 says that the painting touches only a band that wide
+// along the edges of area (an outline): only that band of the pixmap is
+// drawn, not the transparent inside.
+void drawWithKey(QPainter *painter, Key key, const QRectF &area, qreal margin, qreal edgeBand,
                  PainterSettings settings, const std::function<void(QPainter *)> &paint);
+
+namespace Detail {
+
+template<typename Paint, typename... Values>
+void drawWithValues(QPainter *painter, const char *what, const QRectF &area, qreal margin,
+                    qreal edgeBand, PainterSettings settings, const Paint &paint,
+                    const Values &...values)
+{
+    Key key(what);
+    (key << ... << values);
+    drawWithKey(painter, std::move(key), area, margin, edgeBand, settings,
+                [&](QPainter *target) { paint(target, area, values...); });
+}
+
+} // namespace Detail
 
 // The way the style caches a drawing: it works out the values the drawing
 // depends on first (state bits, colours), then calls
@@ -71,10 +89,16 @@ template<typename Paint, typename... Values>
 void draw(QPainter *painter, const char *what, const QRectF &area, qreal margin,
           PainterSettings settings, const Paint &paint, const Values &...values)
 {
-    Key key(what);
-    (key << ... << values);
-    drawWithKey(painter, std::move(key), area, margin, settings,
-                [&](QPainter *target) { paint(target, area, values...); });
+    Detail::drawWithValues(painter, what, area, margin, 0, settings, paint, values...);
+}
+
+// The same for an outline that stays inside area and within edgeBand of its
+// edges: large outlines cost little more to draw than small ones.
+template<typename Paint, typename... Values>
+void drawOutline(QPainter *painter, const char *what, const QRectF &area, qreal edgeBand,
+                 PainterSettings settings, const Paint &paint, const Values &...values)
+{
+    Detail::drawWithValues(painter, what, area, 0, edgeBand, settings, paint, values...);
 }
 
 } // namespace CorvaneStyleCache

@@ -1,16 +1,10 @@
 #include "corvanestyleplugin.h"
 
 #include "corvanestyle.h"
+#include "corvanestyletheme.h"
 
 QStyle *CorvaneStylePlugin::create(const QString &key)
 {
-    // Qt's factory hands over the key as the application spelled it.
-    const QString name = key.toLower();
-    if (name == QLatin1String("corvane"))
-        return new CorvaneStyle(0);
-    if (name == QLatin1String("sextant"))
-        return new CorvaneStyle(1);
-    if (name == QLatin1String("tidegauge"))
-        return new CorvaneStyle(2);
-    return nullptr;
+    const std::optional<CorvaneStyleTheme> theme = corvaneStyleThemeForKey(key);
+    return theme ? new CorvaneStyle(*theme) : nullptr;
 }

@@ -23,7 +23,7 @@ namespace {
 
 const int WarmUpRenders = 20;
 const int SettleRenders = 5; // after each change of style, untimed
-const double FusionTarget = 1.0;
+const double FusionTarget = 0.8;
 
 struct StyleUnderTest
 {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStyleOption>
 #include <QtTest>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <functional>
@@ -288,6 +289,8 @@ private slots:
     void cacheFollowsAntialiasing();
     void painterSettingsLeftBehind_data();
     void painterSettingsLeftBehind();
+    void framesAsQtDrawsThem_data();
+    void framesAsQtDrawsThem();
 
 private:
     void addThemeRows(const std::function<void(int theme, const QByteArray &prefix)> &addRows);
@@ -937,6 +940,65 @@ void tst_StyleDrawing::painterSettingsLeftBehind()
                  direct.renderHints() & QPainter::Antialiasing);
         QCOMPARE(cached.hasClipping(), false);
     }
+}
+
+void tst_StyleDrawing::framesAsQtDrawsThem_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QTransform>("transform");
+    QTest::addColumn<bool>("translucent");
+    for (const char *frame : { "box 1", "box 3", "tab widget" }) {
+        const QByteArray name(frame);
+        QTest::newRow(name + " in place") << QString::fromLatin1(frame) << QTransform() << false;
+        QTest::newRow(name + " moved by whole pixels")
+            << QString::fromLatin1(frame) << QTransform::fromTranslate(3, 2) << false;
+        QTest::newRow(name + " off the pixel grid")
+            << QString::fromLatin1(frame) << QTransform::fromTranslate(0.5, 1.25) << false;
+        QTest::newRow(name + " scaled")
+            << QString::fromLatin1(frame) << QTransform::fromScale(1.5, 1.5) << false;
+        QTest::newRow(name + " translucent") << QString::fromLatin1(frame) << QTransform() << true;
+    }
+}
+
+// The style fills the plain and the tab widget's frames as rectangles where
+// that puts the pixels Qt's own qDrawPlainRect and qDrawWinButton put; it must
+// never put others.
+void tst_StyleDrawing::framesAsQtDrawsThem()
+{
+    QFETCH(QString, frame);
+    QFETCH(QTransform, transform);
+    QFETCH(bool, translucent);
+    const QStyle *style = m_styles[0].get();
+    QStyleOptionFrame option = optionFor<QStyleOptionFrame>(style, QSize(40, 30), {});
+    option.frameShape = QFrame::Box;
+    option.lineWidth = frame == QLatin1String("box 3") ? 3 : 1;
+    if (translucent) {
+        for (QPalette::ColorRole role : { QPalette::Light, QPalette::Dark }) {
+            QColor color = option.palette.color(role);
+            color.setAlpha(128);
+            option.palette.setColor(role, color);
+        }
+    }
+    const QSize size(50, 40);
+    const QColor background(90, 140, 200);
+    const QImage styled = render(size, background, [&](QPainter *painter) {
+        painter->setTransform(transform);
+        if (frame == QLatin1String("tab widget"))
+            style->drawPrimitive(QStyle::PE_FrameTabWidget, &option, painter);
+        else
+            style->drawControl(QStyle::CE_ShapedFrame, &option, painter);
+    });
+    const QImage qts = render(size, background, [&](QPainter *painter) {
+        painter->setTransform(transform);
+        if (frame == QLatin1String("tab widget"))
+            qDrawWinButton(painter, option.rect, option.palette, false, nullptr);
+        else
+            qDrawPlainRect(painter, option.rect, option.palette.color(QPalette::Light),
+                           option.lineWidth, nullptr);
+    });
+
+    QVERIFY(largestDifference(qts, canvas(size, background)) > 0);
+    QCOMPARE(largestDifference(styled, qts), 0);
 }
 
 QTEST_MAIN(tst_StyleDrawing)
