@@ -169,8 +169,7 @@ void tst_Upgrade::oneLineImage()
     f.addServerImage(Fmr130, hexImage(1));
     QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        f.device.received(), VersionRequest + VersionRequest + upgradeOnTheWire(hexImage(1)), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), upgradeOnTheWire(hexImage(1)), 5000);
     QCOMPARE(f.progressBar()->maximum(), 1);
     QCOMPARE(f.progressBar()->value(), 0);
 }
@@ -344,10 +343,8 @@ void tst_Upgrade::cancelStartsNothing()
 {
     WindowFixture f(quickDevice());
     f.addTestImage(hexImage(2));
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
     f.boxes.answerNext(QMessageBox::Cancel);
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
     QCOMPARE(f.boxes.boxes().first().text, firmwareDialog("1.2.9", "1.3.0"));
     QCOMPARE(f.device.received(), QByteArray());
@@ -359,9 +356,7 @@ void tst_Upgrade::upToDateStartsNothing()
 {
     WindowFixture f(quickDevice("1.3.0"));
     f.addServerImage(Fmr130, hexImage(3));
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
     QCOMPARE(f.boxes.boxes().first().text, firmwareDialog("1.3.0", "1.3.0"));
     QCOMPARE(f.device.received(), QByteArray());
@@ -372,9 +367,7 @@ void tst_Upgrade::emptyImageIsNotStarted()
 {
     WindowFixture f(quickDevice());
     const QString empty = f.addTestImage(QByteArray());
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("The upgrade was not started: the image file " + empty
                              + " holds no line."));
     QCOMPARE(f.device.received(), QByteArray());
@@ -551,9 +544,7 @@ void tst_Upgrade::damagedImageIsNotStarted()
     const QByteArray image = hexImage(5).left(4 * 44); // cut short after its fourth record
     WindowFixture f(quickDevice());
     const QString path = f.addTestImage(image);
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QCOMPARE(f.logLines().last(),
              "The upgrade was not started: the image file " + path
                  + " is damaged at line 4: the image ends there without its end-of-file record "
@@ -585,9 +576,7 @@ void tst_Upgrade::imagesGoOutAsStored()
     QFETCH(int, lines);
     WindowFixture f(quickDevice());
     f.addTestImage(image);
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QCOMPARE(f.device.device().programmedLines().size(), lines);
     QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), upgradeOnTheWire(image), 5000);

@@ -108,6 +108,7 @@ bool WindowFixture::startUpgrade()
 {
     if (!connectAndReadVersions())
         return false;
+    device.clearReceived();
     QTest::mouseClick(upgradeButton(), Qt::LeftButton);
     return true;
 }

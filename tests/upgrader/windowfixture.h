@@ -47,8 +47,8 @@ public:
     void connectDevice();
     // Connects and waits until the device's versions have been read.
     bool connectAndReadVersions();
-    // Connects, reads the versions and presses Upgrade: a box is answered Ok unless told
-    // otherwise.
+    // Connects, reads the versions and presses Upgrade: from then on the device's received bytes
+    // are the upgrade's, and a box is answered Ok unless told otherwise.
     bool startUpgrade();
     bool waitForLogLine(const QString &line, int timeoutMs = 15000) const;
 
