@@ -48,6 +48,23 @@ QString refusal(const QString &server, const QString &request, const QString &bo
         + "). " + outcome;
 }
 
+// The server's two ways of sending without end, and the size the refusal of each tells.
+void addEndlessReplies(int bound)
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("chunked") << "chunked" << QString("more than %1 bytes arrived").arg(bound);
+    QTest::newRow("huge length") << "huge-length"
+                                 << "it announced 1099511627776 bytes";
+}
+
+// A window whose device has reported application 1.2.9 and bootloader 1.0.14: the server is asked
+// for what is newer.
+struct ReportedVersions : WindowFixture
+{
+    ReportedVersions() { SNPUpgraderProbe::setDeviceVersions(*window, "1.2.9", "1.0.14"); }
+};
+
 // A port on 127.0.0.1 that nobody listens on.
 quint16 closedPort()
 {
@@ -196,9 +213,8 @@ void tst_ServerClient::listParsing()
     QFETCH(QByteArray, body);
     QFETCH(QString, result);
     QFETCH(QString, available);
-    WindowFixture f;
+    ReportedVersions f;
     f.server.setListBody(body);
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     QString availableVersion = Unchanged;
     QCOMPARE(f.window->queryFirmwareServer(false, &availableVersion, false), result);
     QCOMPARE(availableVersion, available);
@@ -206,10 +222,9 @@ void tst_ServerClient::listParsing()
 
 void tst_ServerClient::downloadStoresTheNewestImage()
 {
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr123, "old\n");
     f.addServerImage(Fmr130, "first\n");
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
 
     QString available;
     const QString path = f.window->queryFirmwareServer(false, &available, true);
@@ -245,9 +260,8 @@ void tst_ServerClient::downloadFailures_data()
 void tst_ServerClient::downloadFailures()
 {
     QFETCH(QString, fault);
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr130, "new image\n");
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     const QString target = f.home.documentsPath() + '/' + Fmr130;
     if (fault == "empty") {
         f.addDocument(Fmr130, "earlier image\n");
@@ -284,13 +298,12 @@ void tst_ServerClient::downloadFailures()
 
 void tst_ServerClient::unsafeNamesAreNeverCandidates()
 {
-    WindowFixture f;
+    ReportedVersions f;
     const QStringList hostile
         = { "../snp300_9_9_9.quenmarksnpfmr", "/tmp/snp300_9_9_8.quenmarksnpfmr",
             "..\\snp300_9_9_7.quenmarksnpfmr", "C:snp300_9_9_6.quenmarksnpfmr",
             "sub/dir_9_9_5.quenmarksnpfmr" };
     f.server.setListBody(listOf(hostile + QStringList { Fmr130 }));
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     QString available;
     QCOMPARE(f.window->queryFirmwareServer(false, &available, false), Fmr130);
     QCOMPARE(available, QString("1.3.0"));
@@ -313,13 +326,12 @@ void tst_ServerClient::unansweredListTakesTheWholeWait_data()
 void tst_ServerClient::unansweredListTakesTheWholeWait()
 {
     QFETCH(QString, fault);
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr130, "x\n");
     if (fault == "refused")
         qputenv("SNP300_FIRMWARE_SERVER", "http://127.0.0.1:" + QByteArray::number(closedPort()));
     else
         f.server.setForcedStatus(fault.toInt());
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     QString available = Unchanged;
     // The wait shows the busy cursor, which goes when the wait fails.
     Qt::CursorShape cursorDuringTheWait = Qt::ArrowCursor;
@@ -338,9 +350,8 @@ void tst_ServerClient::unansweredListTakesTheWholeWait()
 
 void tst_ServerClient::lateListReplyIsNotTakenForTheDownload()
 {
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr130, "the real image\n");
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
 
     // The first list request is answered only after its wait has ended ...
     f.server.setDelayMs(5600);
@@ -361,9 +372,8 @@ void tst_ServerClient::queriesLeaveNoNetworkManagersBehind()
 {
     // Each manager has a network thread of its own: a window that stays open all day must not
     // gather one per query.
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr130, "image\n");
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     for (int i = 0; i < 5; ++i) {
         QString available;
         QVERIFY(!f.window->queryFirmwareServer(false, &available, true).isEmpty());
@@ -373,12 +383,7 @@ void tst_ServerClient::queriesLeaveNoNetworkManagersBehind()
 
 void tst_ServerClient::endlessListIsRefused_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("size");
-    QTest::newRow("chunked") << "chunked"
-                             << "more than 4194304 bytes arrived";
-    QTest::newRow("huge length") << "huge-length"
-                                 << "it announced 1099511627776 bytes";
+    addEndlessReplies(4 * 1024 * 1024);
 }
 
 // A list that never ends is refused as soon as it passes 4 MiB, long before the list wait ends,
@@ -388,13 +393,12 @@ void tst_ServerClient::endlessListIsRefused()
 {
     QFETCH(QString, how);
     QFETCH(QString, size);
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr130, "x\n");
     FirmwareServerProcess server(QFileInfo(f.serverImagePath(Fmr130)).path(),
                                  { "--endless-list", how, "--quiet" });
     QVERIFY2(server.isRunning(), qPrintable(server.errorString()));
     qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toUtf8());
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     QString available = Unchanged;
     QElapsedTimer clock;
     clock.start();
@@ -411,8 +415,7 @@ void tst_ServerClient::endlessListIsRefused()
 // 4 MiB of list is read; one byte more is refused.
 void tst_ServerClient::listAtTheBound()
 {
-    WindowFixture f;
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
+    ReportedVersions f;
     const QByteArray list = listOf({ Fmr130 });
     const QByteArray padding(4 * 1024 * 1024 - list.size(), ' ');
     f.server.setListBody(list.left(list.size() - 4) + padding + "<hr>");
@@ -431,12 +434,7 @@ void tst_ServerClient::listAtTheBound()
 
 void tst_ServerClient::endlessDownloadIsRefused_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("size");
-    QTest::newRow("chunked") << "chunked"
-                             << "more than 67108864 bytes arrived";
-    QTest::newRow("huge length") << "huge-length"
-                                 << "it announced 1099511627776 bytes";
+    addEndlessReplies(64 * 1024 * 1024);
 }
 
 // An image that never ends is refused as soon as it passes 64 MiB, long before the download wait
@@ -465,7 +463,6 @@ void tst_ServerClient::endlessDownloadIsRefused()
     sampler.start(5);
     QElapsedTimer clock;
     clock.start();
-    f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     sampler.stop();
     QVERIFY2(clock.elapsed() < 40000, qPrintable(QString::number(clock.elapsed())));
@@ -494,9 +491,8 @@ void tst_ServerClient::endlessDownloadIsRefused()
 // that reach it in the absolute form a proxy gets.
 void tst_ServerClient::systemProxyIsUsed()
 {
-    WindowFixture f;
+    ReportedVersions f;
     f.addServerImage(Fmr130, "x\n");
-    SNPUpgraderProbe::setDeviceVersions(*f.window, "1.2.9", "1.0.14");
     const auto saved = [](const char *name) {
         return qMakePair(QByteArray(name),
                          qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))

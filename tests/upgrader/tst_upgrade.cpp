@@ -59,9 +59,10 @@ QByteArray damaged(QByteArray image, int at, char replacement)
     return image;
 }
 
-QByteArray commandsUpToP()
+// What the device gets from the upgrade's first STX to the cancels after the last line.
+QByteArray upgradeOnTheWire(const QByteArray &image)
 {
-    return VersionRequest + VersionRequest + '\x02' + '\x02' + "UNLOCK\r\r\n" + "E" + "Y" + "P";
+    return QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(image) + '\x18' + '\x18';
 }
 
 } // namespace
@@ -112,7 +113,6 @@ void tst_Upgrade::applicationUpgradeEndToEnd()
 
     QVERIFY(f.connectAndReadVersions());
     QVERIFY(f.waitForLogLine("Device ready to start update"));
-    f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(!f.upgradeButton()->isEnabled());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
@@ -129,7 +129,7 @@ void tst_Upgrade::applicationUpgradeEndToEnd()
 
     QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              commandsUpToP() + sentAsStored(image) + '\x18' + '\x18', 5000);
+                              VersionRequest + VersionRequest + upgradeOnTheWire(image), 5000);
     QCOMPARE(f.device.device().programmedLines().size(), 5);
 
     const QStringList expectedLog = {
@@ -167,12 +167,9 @@ void tst_Upgrade::oneLineImage()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(1));
-    QVERIFY(f.connectAndReadVersions());
-    f.boxes.answerNext(QMessageBox::Ok);
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
-    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(),
-                              commandsUpToP() + sentAsStored(hexImage(1)) + '\x18' + '\x18', 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), upgradeOnTheWire(hexImage(1)), 5000);
     QCOMPARE(f.progressBar()->maximum(), 1);
     QCOMPARE(f.progressBar()->value(), 0);
 }
@@ -190,8 +187,6 @@ void tst_Upgrade::oldBootloaderIsUpdatedFirst()
                        "Device bootloader needs to be updated", "Device ready to start update" }));
     QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
 
-    f.boxes.answerNext(QMessageBox::Ok);
-    f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QVERIFY(f.waitForLogLine("Start update using file: " + f.home.documentsPath() + '/' + Btl015));
@@ -267,11 +262,9 @@ void tst_Upgrade::bootloaderVersionThatIsNotHexadecimal()
 void tst_Upgrade::promptSplitAcrossChunks()
 {
     WindowFixture f(quickDevice());
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
-    f.addServerImage(Fmr130, hexImage(2));
+    f.addTestImage(hexImage(2));
     QVERIFY(f.connectAndReadVersions());
     f.device.setAutoAnswer(false);
-    f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 2, 10000);
     f.device.send("\r\nBOOT\r\n");
@@ -316,8 +309,6 @@ void tst_Upgrade::testImagesArePreferred()
     QVERIFY(QDir(f.home.documentsPath()).mkdir("test_0.quenmarksnpfmr"));
     QVERIFY(f.connectAndReadVersions());
     QVERIFY(SNPUpgraderProbe::bootloaderUpdateNeeded(*f.window));
-    f.boxes.answerNext(QMessageBox::Ok);
-    f.boxes.answerNext(QMessageBox::Ok);
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
     QVERIFY(f.waitForLogLine("Start update using file: " + chosen));
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
@@ -333,7 +324,6 @@ void tst_Upgrade::serverDownStartsNothing()
     QVERIFY(f.connectAndReadVersions());
     f.server.close();
     f.device.clearReceived();
-    f.boxes.answerNext(QMessageBox::Ok);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
@@ -352,12 +342,9 @@ void tst_Upgrade::serverDownStartsNothing()
 void tst_Upgrade::cancelStartsNothing()
 {
     WindowFixture f(quickDevice());
-    f.addServerImage(Fmr130, hexImage(3));
-    f.addDocument("test_a.quenmarksnpfmr", hexImage(2));
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
+    f.addTestImage(hexImage(2));
     f.boxes.answerNext(QMessageBox::Cancel);
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
     QCOMPARE(f.boxes.boxes().first().text, firmwareDialog("1.2.9", "1.3.0"));
     QCOMPARE(f.device.received(), QByteArray());
@@ -369,10 +356,7 @@ void tst_Upgrade::upToDateStartsNothing()
 {
     WindowFixture f(quickDevice("1.3.0"));
     f.addServerImage(Fmr130, hexImage(3));
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    f.boxes.answerNext(QMessageBox::Ok);
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("Server not available or firmware already up to date"));
     QCOMPARE(f.boxes.boxes().first().text, firmwareDialog("1.3.0", "1.3.0"));
     QCOMPARE(f.device.received(), QByteArray());
@@ -382,12 +366,8 @@ void tst_Upgrade::upToDateStartsNothing()
 void tst_Upgrade::emptyImageIsNotStarted()
 {
     WindowFixture f(quickDevice());
-    f.addServerImage(Fmr130, hexImage(3));
-    const QString empty = f.addDocument("test_a.quenmarksnpfmr", QByteArray());
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    f.boxes.answerNext(QMessageBox::Ok);
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    const QString empty = f.addTestImage(QByteArray());
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("The upgrade was not started: the image file " + empty
                              + " holds no line."));
     QCOMPARE(f.device.received(), QByteArray());
@@ -399,11 +379,8 @@ void tst_Upgrade::emptyImageIsNotStarted()
 void tst_Upgrade::imageThatVanishesAfterErase()
 {
     WindowFixture f(quickDevice());
-    f.addServerImage(Fmr130, hexImage(3));
-    const QString image = f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
-    QVERIFY(f.connectAndReadVersions());
-    f.boxes.answerNext(QMessageBox::Ok);
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    const QString image = f.addTestImage(hexImage(3));
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("Device is ERASED"));
     QVERIFY(QFile::rename(image, image + ".away"));
     QTRY_COMPARE_WITH_TIMEOUT(SNPUpgraderProbe::state(*f.window), 7, 5000);
@@ -430,10 +407,8 @@ void tst_Upgrade::imageThatVanishesAfterErase()
 void tst_Upgrade::imageChangedAfterTheCheckIsNotProgrammed()
 {
     WindowFixture f(quickDevice());
-    f.addServerImage(Fmr130, hexImage(3));
-    const QString image = f.addDocument("test_a.quenmarksnpfmr", hexImage(3));
-    QVERIFY(f.connectAndReadVersions());
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    const QString image = f.addTestImage(hexImage(3));
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.logLines().contains("Start update using file: " + image));
     f.addDocument("test_a.quenmarksnpfmr", hexImage(4)); // while the device unlocks and erases
     QVERIFY(f.waitForLogLine("Cannot program the device: the image file " + image
@@ -464,17 +439,14 @@ void tst_Upgrade::secondPressDuringTheDownloadStartsNothing()
     QCOMPARE(f.boxes.count(), 1);
     QCOMPARE(f.logLines().filter("Start update using file:").size(), 1);
     QCOMPARE(f.device.device().eraseCount(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        f.device.received(),
-        QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(hexImage(3)) + '\x18' + '\x18', 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), upgradeOnTheWire(hexImage(3)), 5000);
 }
 
 void tst_Upgrade::reconnectDuringTheDownloadProgramsNothing()
 {
     WindowFixture f(quickDevice());
     f.addServerImage(Fmr130, hexImage(3));
-    QVERIFY(f.connectAndReadVersions());
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QTRY_VERIFY_WITH_TIMEOUT(!SNPUpgraderProbe::portOpen(*f.window), 5000);
 
@@ -571,11 +543,8 @@ void tst_Upgrade::damagedImageIsNotStarted()
 {
     const QByteArray image = hexImage(5).left(4 * 44); // cut short after its fourth record
     WindowFixture f(quickDevice());
-    f.addServerImage(Fmr130, hexImage(3));
-    const QString path = f.addDocument("test_a.quenmarksnpfmr", image);
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    const QString path = f.addTestImage(image);
+    QVERIFY(f.startUpgrade());
     QCOMPARE(f.logLines().last(),
              "The upgrade was not started: the image file " + path
                  + " is damaged at line 4: the image ends there without its end-of-file record "
@@ -606,16 +575,11 @@ void tst_Upgrade::imagesGoOutAsStored()
     QFETCH(QByteArray, image);
     QFETCH(int, lines);
     WindowFixture f(quickDevice());
-    f.addServerImage(Fmr130, hexImage(3));
-    f.addDocument("test_a.quenmarksnpfmr", image);
-    QVERIFY(f.connectAndReadVersions());
-    f.device.clearReceived();
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    f.addTestImage(image);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     QCOMPARE(f.device.device().programmedLines().size(), lines);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        f.device.received(),
-        QByteArray("\x02\x02UNLOCK\r\r\nEYP") + sentAsStored(image) + '\x18' + '\x18', 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.device.received(), upgradeOnTheWire(image), 5000);
 }
 
 // The run's log file keeps every line of the log box, in order and as it stands, and the
@@ -628,8 +592,7 @@ void tst_Upgrade::recordOfACompletedUpgrade()
     new cvc::BasicFileLog(logPath);
     const QByteArray image = hexImage(4);
     f.addServerImage(Fmr130, image);
-    QVERIFY(f.connectAndReadVersions());
-    QTest::mouseClick(f.upgradeButton(), Qt::LeftButton);
+    QVERIFY(f.startUpgrade());
     QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
     const QString sha256 = QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex();
 

@@ -1,4 +1,5 @@
 #include "windowfixture.h"
+#include "testdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,6 +85,12 @@ QString WindowFixture::addDocument(const QString &name, const QByteArray &conten
     return file.fileName();
 }
 
+QString WindowFixture::addTestImage(const QByteArray &content)
+{
+    addServerImage(Fmr130, hexImage(3));
+    return addDocument(QStringLiteral("test_a.quenmarksnpfmr"), content);
+}
+
 void WindowFixture::connectDevice()
 {
     portList()->setCurrentIndex(portList()->findText(device.portName()));
@@ -95,6 +102,15 @@ bool WindowFixture::connectAndReadVersions()
     connectDevice();
     return waitForLogLine(
         QStringLiteral("Application Version: %1").arg(device.device().appVersion()));
+}
+
+bool WindowFixture::startUpgrade()
+{
+    if (!connectAndReadVersions())
+        return false;
+    device.clearReceived();
+    QTest::mouseClick(upgradeButton(), Qt::LeftButton);
+    return true;
 }
 
 bool WindowFixture::waitForLogLine(const QString &line, int timeoutMs) const

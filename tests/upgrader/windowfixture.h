@@ -39,11 +39,17 @@ public:
     QString serverImagePath(const QString &name) const;
     void addServerImage(const QString &name, const QByteArray &content);
     QString addDocument(const QString &name, const QByteArray &content);
+    // A test image in the Documents folder, which the window prefers, and the server's 1.3.0 so
+    // that the server answers too; returns the test image's path.
+    QString addTestImage(const QByteArray &content);
 
     // Chooses the simulated device's port and presses Connect.
     void connectDevice();
     // Connects and waits until the device's versions have been read.
     bool connectAndReadVersions();
+    // Connects, reads the versions and presses Upgrade: from then on the device's received bytes
+    // are the upgrade's, and a box is answered Ok unless told otherwise.
+    bool startUpgrade();
     bool waitForLogLine(const QString &line, int timeoutMs = 15000) const;
 
     // The record of the upgrades in the data folder, one list of fields per row, header first.
