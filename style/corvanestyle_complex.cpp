@@ -386,8 +386,13 @@ void CorvaneStyle::drawGroupBoxFrame(const QStyleOptionGroupBox *option, QPainte
         }
         region -= title;
     }
-    painter->save();
-    painter->setClipRegion(region, Qt::IntersectClip);
-    proxy()->drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
-    painter->restore();
+    // Clipped to each rectangle of the region in turn: Qt blends a drawing
+    // clipped to a region span by span, one clipped to a rectangle in one
+    // piece.
+    for (const QRect &part : region) {
+        painter->save();
+        painter->setClipRect(part, Qt::IntersectClip);
+        proxy()->drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
+        painter->restore();
+    }
 }
