@@ -1,6 +1,7 @@
 #include "snpupgrader.h"
 #include "logger.h"
 #include "portopenfailure.h"
+#include "snpdurations.h"
 #include "snpprotocol.h"
 #include "ui_snpupgrader.h"
 
@@ -16,9 +17,7 @@
 
 namespace {
 
-const int WatchdogIntervalMs = 1000;
-const int FinalWriteTimeoutMs = 500;
-const int SilenceNoticeMs = 10000;
+using namespace SnpDurations;
 
 // Serial ports that the system does not list (pseudo-terminals, network serial servers), named
 // in the environment and separated like the entries of PATH.
@@ -95,9 +94,9 @@ void SNPUpgrader::initialize()
                        "QProgressBar::horizontal {text-align: center;}"));
 
     m_verStrTimer = new QTimer(this);
-    m_verStrTimer->setInterval(WatchdogIntervalMs);
+    m_verStrTimer->setInterval(WatchdogMs);
     m_bootLoaderTimer = new QTimer(this);
-    m_bootLoaderTimer->setInterval(WatchdogIntervalMs);
+    m_bootLoaderTimer->setInterval(WatchdogMs);
 
     m_serialPort = new QSerialPort(this);
 
@@ -189,7 +188,7 @@ void SNPUpgrader::closeLink(bool sendCancel)
 {
     if (sendCancel) {
         writeToDevice(SnpProtocol::Cancel);
-        drainWrites(FinalWriteTimeoutMs);
+        drainWrites(FinalWriteDrainMs);
     }
     m_serialPort->close();
     m_silenceTimer->stop();

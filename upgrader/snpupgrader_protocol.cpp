@@ -6,6 +6,7 @@
 // delay, as single-shot timers with the window as context: the steps of DelayedSteps below.
 
 #include "firmwareimage.h"
+#include "snpdurations.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
@@ -40,19 +41,19 @@ struct DelayedStep
 
 constexpr DelayedStep DelayedSteps[] = {
     // The first answer after the port opens was dropped: ask again, and watch for the answer.
-    { 'A', SNPUpgrader::ConnectProbe, 500, SNPUpgrader::ReadVersion, SnpProtocol::VersionRequest,
-      Extra::StartVersionWatchdog, nullptr },
+    { 'A', SNPUpgrader::ConnectProbe, SnpDurations::VersionRetryDelayMs, SNPUpgrader::ReadVersion,
+      SnpProtocol::VersionRequest, Extra::StartVersionWatchdog, nullptr },
     // The device has left its application: the STX that gets the bootloader's prompt.
-    { 'B', SNPUpgrader::EnterBootloader, 300, SNPUpgrader::WaitPrompt, SnpProtocol::Stx,
-      Extra::ClearBuffer, nullptr },
-    { 'C', SNPUpgrader::WaitPrompt, 100, SNPUpgrader::Unlock, SnpProtocol::UnlockCommand,
-      Extra::ClearBuffer, "Device is in Bootloader mode" },
-    { 'D', SNPUpgrader::Unlock, 100, SNPUpgrader::ConfirmErase, SnpProtocol::EraseCommand,
-      Extra::ClearBuffer, nullptr },
-    { 'E', SNPUpgrader::ConfirmErase, 100, SNPUpgrader::Erase, SnpProtocol::EraseConfirmation,
-      Extra::None, "Erasing... This can take a few seconds" },
-    { 'F', SNPUpgrader::Erase, 100, SNPUpgrader::LoadImage, SnpProtocol::ProgramCommand,
-      Extra::ClearBuffer, nullptr },
+    { 'B', SNPUpgrader::EnterBootloader, SnpDurations::BootloaderEntryDelayMs,
+      SNPUpgrader::WaitPrompt, SnpProtocol::Stx, Extra::ClearBuffer, nullptr },
+    { 'C', SNPUpgrader::WaitPrompt, SnpDurations::CommandDelayMs, SNPUpgrader::Unlock,
+      SnpProtocol::UnlockCommand, Extra::ClearBuffer, "Device is in Bootloader mode" },
+    { 'D', SNPUpgrader::Unlock, SnpDurations::CommandDelayMs, SNPUpgrader::ConfirmErase,
+      SnpProtocol::EraseCommand, Extra::ClearBuffer, nullptr },
+    { 'E', SNPUpgrader::ConfirmErase, SnpDurations::CommandDelayMs, SNPUpgrader::Erase,
+      SnpProtocol::EraseConfirmation, Extra::None, "Erasing... This can take a few seconds" },
+    { 'F', SNPUpgrader::Erase, SnpDurations::CommandDelayMs, SNPUpgrader::LoadImage,
+      SnpProtocol::ProgramCommand, Extra::ClearBuffer, nullptr },
 };
 
 constexpr const DelayedStep *stepAfter(State state)

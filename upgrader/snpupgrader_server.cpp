@@ -8,6 +8,7 @@
 #include "imagestore.h"
 #include "serverconfig.h"
 #include "serverfilename.h"
+#include "snpdurations.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
@@ -30,8 +31,8 @@
 
 namespace {
 
-const int ListWaitMs = 5000;
-const int DownloadWaitMs = 50000;
+using SnpDurations::DownloadWaitMs;
+using SnpDurations::ListWaitMs;
 const int MaxListDepth = 256;
 // The largest replies taken from the server. A reply that passes its bound is refused as soon as
 // it does, so that a server that never stops sending cannot take the memory. A list of a few

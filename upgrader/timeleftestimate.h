@@ -1,6 +1,8 @@
 #ifndef TIMELEFTESTIMATE_H
 #define TIMELEFTESTIMATE_H
 
+#include "snpdurations.h"
+
 #include <QElapsedTimer>
 #include <QString>
 
@@ -12,8 +14,8 @@ class TimeLeftEstimate
 {
 public:
     // The text is shown once programming has run this long, and renewed at most this often.
-    static constexpr qint64 ShowAfterMs = 3000;
-    static constexpr qint64 RenewEveryMs = 1000;
+    static constexpr qint64 ShowAfterMs = SnpDurations::TimeLeftShowAfterMs;
+    static constexpr qint64 RenewEveryMs = SnpDurations::TimeLeftRenewEveryMs;
 
     // Programming starts now, with the first line.
     void start();

@@ -1,4 +1,5 @@
 #include "upgradehistory.h"
+#include "snpdurations.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 namespace {
 
 // How long an append waits for another window (or program) that appends at the same time.
-const int LockWaitMs = 10000;
 
 // A field that a spreadsheet would read as a formula (or as the start of one).
 bool startsLikeAFormula(const QString &field)
@@ -115,12 +115,12 @@ bool UpgradeHistory::append(const Entry &entry)
     // Two windows may end an upgrade at the same moment: under the lock beside the file one of
     // them writes the header of a new file, and each row goes in whole after the other.
     QLockFile lock(m_path + QLatin1String(".lock"));
-    if (!lock.tryLock(LockWaitMs)) {
+    if (!lock.tryLock(SnpDurations::HistoryLockWaitMs)) {
         switch (lock.error()) {
         case QLockFile::LockFailedError:
             m_errorString = QStringLiteral("another program has held %1.lock for %2 s")
                                 .arg(m_path)
-                                .arg(LockWaitMs / 1000);
+                                .arg(SnpDurations::HistoryLockWaitMs / 1000);
             break;
         case QLockFile::PermissionError:
             m_errorString
