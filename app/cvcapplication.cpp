@@ -1,12 +1,9 @@
 #include "cvcapplication.h"
 
-#include "basicfilelog.h"
+#include "cvcrunlog.h"
 #include "loglevel.h"
-#include "logretention.h"
 #include "qnofloatsettings.h"
 
-#include <QDateTime>
-#include <QStandardPaths>
 #include <QStyle>
 
 CvcApplication::CvcApplication(const char *name, int &argc, char **argv)
@@ -34,25 +31,8 @@ bool CvcApplication::startUp(const QString &version, const QString &styleName)
     }
     QDir::setCurrent(m_appDir.absolutePath());
 
-    const QString dataPath = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        + QLatin1Char('/') + organizationName() + QLatin1Char('/') + applicationName();
-    m_dataDir.setPath(dataPath);
-    if (!m_dataDir.mkpath(dataPath)) {
-        fatal("Failed to create application data folder '%s'", dataPath.toUtf8().constData());
+    if (!CvcRunLog::open(&m_dataDir, version))
         return false;
-    }
-
-    const QString logsFolder = QStringLiteral("Logs");
-    m_dataDir.mkdir(logsFolder);
-    cvc::deleteEntriesCreatedBefore(m_dataDir.filePath(logsFolder),
-                                    QDateTime::currentDateTime().addDays(-7));
-
-    const QString logName
-        = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd-hh-mm-ss"))
-        + QLatin1String(".log");
-    new cvc::BasicFileLog(m_dataDir.filePath(logsFolder + QLatin1Char('/') + logName));
-
-    log(cvc::Info, applicationName() + QLatin1Char(' ') + version);
 
     applyStyle(styleName);
     return true;

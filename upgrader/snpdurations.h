@@ -18,6 +18,16 @@ constexpr int CommandDelayMs = 100; // unlock, erase, erase confirmation, progra
 // While the bootloader dialogue runs, a device silent for this long is told to the operator.
 constexpr int SilenceNoticeMs = 10000;
 
+// snp300-upgrade gives up a device that has answered nothing for this long during its upgrade
+// (its --silence-limit); the notice above comes first.
+constexpr int DeviceGiveUpMs = 30000;
+
+// After a first Ctrl+C during programming, a second one within this time stops snp300-upgrade.
+constexpr int InterruptConfirmMs = 5000;
+// A Windows console that is closing ends the process after about five seconds: this long is
+// taken to close the ports and record the upgrades.
+constexpr int ConsoleCloseWaitMs = 4500;
+
 // Before the port closes, what is still to be written (CAN) may take this long to leave.
 constexpr int FinalWriteDrainMs = 500;
 

@@ -5,6 +5,7 @@
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
+#include "upgradeconfirmation.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -99,31 +100,9 @@ QString SNPUpgrader::selectUpgradeFile()
     queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, false);
     const bool serverUsable = !availableVersion.isEmpty();
 
-    QString text;
-    if (!serverUsable) {
-        text = tr("You are about to launch an update of your SNP300 firmware.\nYour device "
-                  "firmware: %1\nFirmware Server is not available. Please check your Internet "
-                  "Connection, Update is canceled")
-                   .arg(m_appVersion);
-    } else if (m_bootloaderUpdateNeeded) {
-        text = tr("You are about to start updating the bootloader on your SNP300.\nCurrent "
-                  "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
-                  "not done in appropriate conditions:\n\t- Make sure your device will not sleep "
-                  "or lock during the 3 min update\n\t- Make sure the SNP300 is connected to a "
-                  "power supply for the duration of the update\n\t- Don't try to run other "
-                  "programs during the update.\n\t- Switch off any other nearby devices that "
-                  "could possibly connect to the SNP300\n")
-                   .arg(m_bootloaderVersion, availableVersion);
-    } else {
-        text = tr("You are about to start updating the firmware on your SNP300.\nCurrent "
-                  "version: %1\nAvailable version: %2\nThis operation can corrupt the device if "
-                  "not done in appropriate conditions:\n\t- Make sure your device will not sleep "
-                  "or lock during the 3 min update\n\t- Make sure the SNP300 is connected to a "
-                  "power supply for the duration of the update\n\t- Don't try to run other "
-                  "programs during the update.\n\t- Switch off any other nearby devices that "
-                  "could possibly connect to the SNP300\n")
-                   .arg(m_appVersion, availableVersion);
-    }
+    const QString text = UpgradeConfirmation::text(serverUsable, m_bootloaderUpdateNeeded,
+                                                   m_appVersion, m_bootloaderVersion,
+                                                   availableVersion);
 
     QMessageBox box;
     box.setText(text);
