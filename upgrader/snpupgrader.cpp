@@ -1,4 +1,5 @@
 #include "snpupgrader.h"
+#include "serialportlist.h"
 #include "logger.h"
 #include "portopenfailure.h"
 #include "snpdurations.h"
@@ -18,14 +19,6 @@
 namespace {
 
 using namespace SnpDurations;
-
-// Serial ports that the system does not list (pseudo-terminals, network serial servers), named
-// in the environment and separated like the entries of PATH.
-QStringList extraSerialPorts()
-{
-    const QString ports = qEnvironmentVariable("SNP300_SERIAL_PORTS");
-    return ports.split(QDir::listSeparator(), Qt::SkipEmptyParts);
-}
 
 // The Connect button says what it does next; a screen reader names it by the same words.
 void setActionText(QPushButton *button, const QString &text)
@@ -123,7 +116,7 @@ void SNPUpgrader::refreshSerialPorts()
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &port : ports)
         ui->usbCmbSerialPort->addItem(port.portName());
-    ui->usbCmbSerialPort->addItems(extraSerialPorts());
+    ui->usbCmbSerialPort->addItems(SerialPortList::extraPorts());
 }
 
 void SNPUpgrader::toggleConnection()
