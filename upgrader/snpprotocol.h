@@ -17,6 +17,21 @@ constexpr char ProgramCommand[] = "P"; // then one image line per answer
 constexpr char LineEnd[] = "\r\n"; // after each image line as stored
 constexpr char Cancel[] = "\x18"; // leaves the bootloader and starts the application
 
+// Answers of the device that the dialogue waits for.
+// The application's answer to VER tags its versions (regular expressions, one capture each).
+constexpr char VersionTagPattern[] = "<VER>(.*)</VER>";
+constexpr char BootTagPattern[] = "<BOOT>(.*)</BOOT>";
+// The bootloader's prompt: alone, after a line end either way round, at the end of an answer.
+constexpr char Prompt[] = "01>";
+constexpr char PromptAfterCrLf[] = "\r\n01>";
+constexpr char PromptAfterLfCr[] = "\n\r01>";
+constexpr char PromptFirstPattern[] = "^01>";
+constexpr char PromptLastPattern[] = "01>$";
+// The bootloader's lines in its answer to B, the last-but-one its version in hexadecimal.
+constexpr char BootloaderLineSeparator[] = "\r\n";
+constexpr char Unlocked[] = "UNLOCKED"; // with the prompt, the answer to the unlock command
+constexpr char Erased[] = "ERASED"; // with the prompt, the answer to the erase confirmation
+
 // Kinds of image on the firmware server, the ending of each file name.
 constexpr char FirmwareServiceId[] = "quenmarksnpfmr";
 constexpr char BootloaderServiceId[] = "quenmarksnpbtl";
