@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #ifdef Q_OS_WIN
-#    include <io.h>
-#    include <windows.h>
+#include <io.h>
+#include <windows.h>
 #else
-#    include <unistd.h>
+#include <unistd.h>
 #endif
 
 namespace {

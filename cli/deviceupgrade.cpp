@@ -121,14 +121,22 @@ void DeviceUpgrade::onBootloaderNotResponding()
 
 void DeviceUpgrade::onLinkClosed()
 {
-    if (m_ended || m_session.isUpgrading())
+    if (m_ended)
         return;
-    // Closed before an upgrade began (a port that went away while the versions were read).
-    end(m_started ? DeviceOutcome::Result::Interrupted : DeviceOutcome::Result::Failed,
-        m_stopCause.isEmpty()
-            ? (m_lastProblem.isEmpty() ? QStringLiteral("the link to the SNP300 was closed")
-                                       : m_lastProblem)
-            : m_stopCause);
+    const QString cause = !m_stopCause.isEmpty() ? m_stopCause
+        : !m_lastProblem.isEmpty()               ? m_lastProblem
+                                   : QStringLiteral("the link to the SNP300 was closed");
+    if (!m_started) {
+        // Closed before an upgrade began (a port that went away while the versions were read).
+        end(DeviceOutcome::Result::Failed, cause);
+        return;
+    }
+    // An upgrade's end (completed after "UPGRADE IS DONE", or cut off) comes with upgradeEnded(),
+    // which may follow the close; a link closed without it was cut off.
+    QTimer::singleShot(0, this, [this, cause] {
+        if (!m_ended)
+            end(DeviceOutcome::Result::Interrupted, cause);
+    });
 }
 
 // The engine has told the silence after its own notice time: what is left of the limit runs

@@ -6,11 +6,11 @@
 #include <QSocketNotifier>
 
 #ifdef Q_OS_WIN
-#    include <windows.h>
+#include <windows.h>
 #else
-#    include <csignal>
-#    include <fcntl.h>
-#    include <unistd.h>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -26,8 +26,8 @@ HANDLE releasedEvent = nullptr;
 // that handler waits until the ports are closed and the upgrade is recorded.
 BOOL WINAPI consoleControlHandler(DWORD event)
 {
-    const bool closing = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT
-        || event == CTRL_SHUTDOWN_EVENT;
+    const bool closing
+        = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
     if (!closing && event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
     if (!guardInstance)

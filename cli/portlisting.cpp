@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QVector>
 
 #include <algorithm>
 
@@ -18,11 +19,9 @@ QString hexId(bool has, quint16 id)
 
 QStringList columns(const Port &port)
 {
-    return { port.name,
-             port.description,
-             port.manufacturer,
-             port.serialNumber,
-             port.vendorId.isEmpty() ? QString() : port.vendorId + QLatin1Char(':') + port.productId };
+    return { port.name, port.description, port.manufacturer, port.serialNumber,
+             port.vendorId.isEmpty() ? QString()
+                                     : port.vendorId + QLatin1Char(':') + port.productId };
 }
 
 } // namespace
@@ -53,7 +52,7 @@ QString table(const QList<Port> &ports)
                                 QStringLiteral("USB ID") } };
     for (const Port &port : ports)
         rows << columns(port);
-    QList<int> widths(rows.first().size(), 0);
+    QVector<int> widths(rows.first().size(), 0);
     for (const QStringList &row : qAsConst(rows)) {
         for (int i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths.at(i), int(row.at(i).size()));

@@ -42,15 +42,16 @@ int upgrade(const UpgradeOptions &options)
     ServerConfig::useSystemProxy();
 
     const UpgradeReporter::Mode mode = options.json() ? UpgradeReporter::Mode::Json
-        : ConsoleTerminal::isTerminal(Stream::Output)  ? UpgradeReporter::Mode::Terminal
-                                                       : UpgradeReporter::Mode::Plain;
+        : ConsoleTerminal::isTerminal(Stream::Output) ? UpgradeReporter::Mode::Terminal
+                                                      : UpgradeReporter::Mode::Plain;
     UpgradeReporter reporter(mode);
     UpgradeStation station(options, &reporter);
     InterruptGuard guard;
     QObject::connect(&guard, &InterruptGuard::interruptRequested, &station,
                      &UpgradeStation::interrupt);
-    QObject::connect(&station, &UpgradeStation::finished, QCoreApplication::instance(),
-                     [](int status) { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+    QObject::connect(
+        &station, &UpgradeStation::finished, QCoreApplication::instance(),
+        [](int status) { QCoreApplication::exit(status); }, Qt::QueuedConnection);
     station.start();
     const int status = station.hasFinished() ? station.exitStatus() : QCoreApplication::exec();
     guard.release();
@@ -79,8 +80,7 @@ int run(const QStringList &arguments)
         return ExitStatus::Success;
     case UpgradeOptions::Action::ListPorts: {
         const QList<PortListing::Port> ports = PortListing::ports();
-        tell(Stream::Output,
-             options.json() ? PortListing::json(ports) : PortListing::table(ports));
+        tell(Stream::Output, options.json() ? PortListing::json(ports) : PortListing::table(ports));
         return ExitStatus::Success;
     }
     case UpgradeOptions::Action::Upgrade:

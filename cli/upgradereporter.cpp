@@ -177,8 +177,8 @@ void UpgradeReporter::notice(const QString &message, cvc::LogLevel level)
 
 void UpgradeReporter::writeJson(const QJsonObject &object)
 {
-    ConsoleTerminal::write(Stream::Output, QJsonDocument(object).toJson(QJsonDocument::Compact)
-                               + '\n');
+    ConsoleTerminal::write(Stream::Output,
+                           QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
 }
 
 void UpgradeReporter::writeAboveProgress(const QByteArray &text)
@@ -208,9 +208,8 @@ void UpgradeReporter::drawProgress()
         const DeviceLine &line = m_lines.value(port);
         if (line.text.isEmpty())
             continue;
-        const int filled = line.maximum > 0
-            ? int(qint64(line.value) * ProgressBarWidth / line.maximum)
-            : 0;
+        const int filled
+            = line.maximum > 0 ? int(qint64(line.value) * ProgressBarWidth / line.maximum) : 0;
         const QString bar = QString(filled, QLatin1Char('#'))
             + QString(ProgressBarWidth - filled, QLatin1Char('.'));
         block += (port + QLatin1String("  [") + bar + QLatin1String("]  ") + line.text

@@ -78,8 +78,9 @@ void UpgradeStation::start()
     // bootloader version from this one answer.
     m_phase = Phase::AskingServer;
     m_server.setEndpoint(ServerConfig::endpoint());
-    cvc::Logger::log(cvc::Info, QStringLiteral("Asking the firmware server %1 for its images.")
-                                    .arg(m_server.endpoint().toDisplayString()));
+    cvc::Logger::log(cvc::Info,
+                     QStringLiteral("Asking the firmware server %1 for its images.")
+                         .arg(m_server.endpoint().toDisplayString()));
     m_server.fetchList();
 }
 
@@ -159,8 +160,8 @@ void UpgradeStation::decide()
     for (DeviceUpgrade *device : devicesWaiting()) {
         const Snp300Session &session = device->session();
         Plan plan;
-        plan.kind = session.bootloaderUpdateNeeded() ? ImageKind::Bootloader
-                                                     : ImageKind::Application;
+        plan.kind
+            = session.bootloaderUpdateNeeded() ? ImageKind::Bootloader : ImageKind::Application;
         const QString deviceVersion = plan.kind == ImageKind::Bootloader
             ? session.bootloaderVersion()
             : session.appVersion();
@@ -187,10 +188,10 @@ void UpgradeStation::decide()
                                               "firmware, and the server offers none newer than %2")
                                    .arg(deviceVersion, plan.availableVersion));
             } else {
-                m_reporter->log(device->port(),
-                                QStringLiteral("The SNP300 has the newest firmware (%1).")
-                                    .arg(deviceVersion),
-                                cvc::Info);
+                m_reporter->log(
+                    device->port(),
+                    QStringLiteral("The SNP300 has the newest firmware (%1).").arg(deviceVersion),
+                    cvc::Info);
                 device->finish(Result::UpToDate, QString());
             }
             continue;
@@ -263,8 +264,9 @@ void UpgradeStation::downloadNext()
         });
         if (!wanted)
             continue;
-        cvc::Logger::log(cvc::Info,
-                         QStringLiteral("Downloading %1 from the firmware server.").arg(m_downloading));
+        cvc::Logger::log(
+            cvc::Info,
+            QStringLiteral("Downloading %1 from the firmware server.").arg(m_downloading));
         m_server.fetchImage(m_downloading, documentsFolder());
         return;
     }
@@ -314,9 +316,9 @@ QByteArray UpgradeStation::sha256Of(const QString &path)
         return *known;
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    const QByteArray sha256
-        = file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result().toHex()
-                                                                : QByteArray();
+    const QByteArray sha256 = file.open(QIODevice::ReadOnly) && hash.addData(&file)
+        ? hash.result().toHex()
+        : QByteArray();
     m_sha256.insert(path, sha256);
     return sha256;
 }

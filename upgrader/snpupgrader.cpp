@@ -1,7 +1,7 @@
 #include "snpupgrader.h"
-#include "serialportlist.h"
 #include "logger.h"
 #include "portopenfailure.h"
+#include "serialportlist.h"
 #include "snpdurations.h"
 #include "snpprotocol.h"
 #include "ui_snpupgrader.h"

@@ -100,9 +100,9 @@ QString SNPUpgrader::selectUpgradeFile()
     queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, false);
     const bool serverUsable = !availableVersion.isEmpty();
 
-    const QString text = UpgradeConfirmation::text(serverUsable, m_bootloaderUpdateNeeded,
-                                                   m_appVersion, m_bootloaderVersion,
-                                                   availableVersion);
+    const QString text
+        = UpgradeConfirmation::text(serverUsable, m_bootloaderUpdateNeeded, m_appVersion,
+                                    m_bootloaderVersion, availableVersion);
 
     QMessageBox box;
     box.setText(text);
