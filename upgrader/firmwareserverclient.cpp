@@ -22,8 +22,7 @@ FirmwareServerClient::FirmwareServerClient(QObject *parent)
     : QObject(parent)
     , m_endpoint(ServerConfig::endpoint())
     , m_manager(new QNetworkAccessManager(this))
-{
-}
+{ }
 
 FirmwareServerClient::~FirmwareServerClient()
 {
