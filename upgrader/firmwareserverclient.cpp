@@ -22,7 +22,8 @@ FirmwareServerClient::FirmwareServerClient(QObject *parent)
     : QObject(parent)
     , m_endpoint(ServerConfig::endpoint())
     , m_manager(new QNetworkAccessManager(this))
-{ }
+{
+}
 
 FirmwareServerClient::~FirmwareServerClient()
 {
