@@ -72,6 +72,10 @@ bool FirmwareCatalogue::read(const QString &listText)
     m_errorString.clear();
     // The server wraps its list in HTML rules.
     const QString text = QString(listText).remove(QStringLiteral("<hr>"));
+    if (text.trimmed().isEmpty()) {
+        m_errorString = QStringLiteral("it is empty");
+        return false;
+    }
     m_errorString = plainShallowXmlFault(text);
     if (!m_errorString.isEmpty())
         return false;

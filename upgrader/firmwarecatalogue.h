@@ -1,6 +1,7 @@
 #ifndef FIRMWARECATALOGUE_H
 #define FIRMWARECATALOGUE_H
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -37,5 +38,7 @@ private:
     QStringList m_names;
     QString m_errorString;
 };
+
+Q_DECLARE_METATYPE(FirmwareCatalogue)
 
 #endif // FIRMWARECATALOGUE_H

@@ -40,6 +40,15 @@ public:
     // A request is running.
     bool isBusy() const;
 
+    // What every front end sends, and how: the endpoint with the form's content type, no
+    // redirect followed, and the server's certificate authorities (ServerTrust). False when the
+    // request must not be sent; *cause then says why.
+    static bool prepareRequest(const QUrl &endpoint, QNetworkRequest *request, QString *cause);
+    static QByteArray listForm();
+    static QByteArray downloadForm(const QString &name);
+    // The server's address as the operator knows it: the endpoint without the server's path.
+    static QString serverText(const QUrl &endpoint);
+
 signals:
     void listed(const FirmwareCatalogue &catalogue);
     void stored(const QString &name, const QString &path);
@@ -51,12 +60,14 @@ signals:
 private:
     struct Request;
 
-    void start(const QByteArray &form, qint64 bound, int waitMs);
+    void start(const QByteArray &form, qint64 bound, int waitMs, const QString &name,
+               const QString &folder);
     void onFinished();
-    void onTimedOut();
     void finishList(const QByteArray &body);
-    void finishImage(const QByteArray &body);
+    void finishImage(const QString &name, const QString &folder, const QByteArray &body);
     void fail(const QString &cause);
+    // A cause found before anything was sent is told once the caller has returned.
+    void failLater(const QString &cause);
 
     QUrl m_endpoint;
     QNetworkAccessManager *m_manager = nullptr;
