@@ -38,5 +38,6 @@ install(CODE "
     set(SNP_LANGUAGES \"${SNP_LANGUAGES}\")
     set(SNP_STYLE_FILE \"$<TARGET_FILE_NAME:CorvaneStyle>\")
     set(SNP_PROGRAM_FILE \"$<TARGET_FILE_NAME:SNPUpgrader>\")
+    set(SNP_COMMAND_FILE \"$<TARGET_FILE_NAME:snp300-upgrade>\")
 ")
 install(SCRIPT "${CMAKE_CURRENT_LIST_DIR}/WindowsDeployInstall.cmake")

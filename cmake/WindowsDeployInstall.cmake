@@ -1,5 +1,5 @@
 # Runs at installation (cmake --install, CPack): copies the Qt plugins and Qt's translations, then
-# every DLL that the program, its style and those plugins import, found by objdump. The values
+# every DLL that the program, the command-line upgrader, its style and those plugins import, found by objdump. The values
 # come from WindowsDeploy.cmake.
 
 set(prefix "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
@@ -43,7 +43,7 @@ set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM "windows+pe")
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL "objdump")
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${SNP_OBJDUMP}")
 file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES "${prefix}/${SNP_PROGRAM_FILE}"
+    EXECUTABLES "${prefix}/${SNP_PROGRAM_FILE}" "${prefix}/${SNP_COMMAND_FILE}"
     MODULES ${modules}
     DIRECTORIES "${SNP_LOOKUP_DIR}" "${SNP_SYSTEM_DLL_DIR}"
     PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-"

@@ -31,7 +31,8 @@ endforeach()
 # header, so that the same sources give the same package.
 set(SNP_PACKAGE_DOCS ${CMAKE_BINARY_DIR}/packaging)
 set(snp_compressed)
-foreach(pair "changelog:changelog.Debian" "SNPUpgrader.1:SNPUpgrader.1")
+foreach(pair "changelog:changelog.Debian" "SNPUpgrader.1:SNPUpgrader.1"
+        "snp300-upgrade.1:snp300-upgrade.1")
     string(REPLACE ":" ";" pair "${pair}")
     list(GET pair 0 source)
     list(GET pair 1 target)
@@ -44,7 +45,8 @@ foreach(pair "changelog:changelog.Debian" "SNPUpgrader.1:SNPUpgrader.1")
     list(APPEND snp_compressed ${SNP_PACKAGE_DOCS}/${target}.gz)
 endforeach()
 add_custom_target(package_docs ALL DEPENDS ${snp_compressed})
-install(FILES ${SNP_PACKAGE_DOCS}/SNPUpgrader.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${SNP_PACKAGE_DOCS}/SNPUpgrader.1.gz ${SNP_PACKAGE_DOCS}/snp300-upgrade.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${SNP_PACKAGING_DIR}/copyright ${SNP_PACKAGE_DOCS}/changelog.Debian.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${SNP_PACKAGE_NAME})
 
@@ -85,6 +87,10 @@ SNP300 Upgrader connects to the SNP300 over its serial port, reads its
 application and bootloader versions, asks the firmware server which images
 exist and, once the operator has confirmed, programs the newer image into the
 device, its bootloader first when that is needed.
+
+For production lines, snp300-upgrade does the same from the command line, on
+several devices side by side, with exit statuses and JSON output for test
+fixtures.
 
 The package also installs the Qt style CorvaneStyle (themes corvane, sextant
 and tidegauge) into Qt's styles folder, where every Qt application finds it.")
