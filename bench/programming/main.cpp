@@ -2,7 +2,10 @@
 // with the simulated SNP300 answering at once, and compares the time per line with what the
 // real link needs to carry it; then measures the memory an upgrade of a 1 MiB image takes.
 //
-//   bench-programming [--lines N] [--runs R] [--memory-bytes B] [--no-memory]
+//   bench-programming [--lines N] [--runs R] [--memory-bytes B] [--no-memory] [--devices D]
+//
+// With --devices D, D simulated devices are upgraded at once by one snp300-upgrade process
+// instead, and each device's host time per line is compared with the wire time.
 
 #include "benchhome.h"
 #include "benchreport.h"
@@ -10,6 +13,7 @@
 #include "firmwareserver.h"
 #include "helperprocess.h"
 #include "programmingrun.h"
+#include "stationrun.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -28,6 +32,7 @@ const int SmallImageLines = 10;
 const double BaudRate = 115200;
 const double BitsPerByte = 10; // 8N1: start bit, 8 data bits, stop bit
 const double ShareTarget = 0.01;
+const double StationShareTarget = 0.05; // each device of a station, host time per line / wire
 const double MemoryTarget = 2.0;
 const int RunTimeoutMs = 600000;
 
@@ -44,12 +49,13 @@ struct MemoryFigures
     qint64 growthKiB() const { return peakAtEndKiB - idleKiB; }
 };
 
-// An Intel HEX image of data records of 16 bytes: 43 characters and a line feed each.
+// An Intel HEX image of lines lines: data records of 16 bytes (43 characters and a line feed
+// each), then the end-of-file record, without which the image is refused as cut short.
 QByteArray hexImage(int lines)
 {
     QByteArray image;
     image.reserve(lines * (LineLength + 1));
-    for (int i = 0; i < lines; ++i) {
+    for (int i = 0; i < lines - 1; ++i) {
         const int address = (i * 16) & 0xffff;
         QByteArray record;
         record.append(char(0x10)).append(char(address >> 8)).append(char(address & 0xff));
@@ -62,7 +68,7 @@ QByteArray hexImage(int lines)
         record.append(char(quint8(0x100 - sum)));
         image += ':' + record.toHex().toUpper() + '\n';
     }
-    return image;
+    return image + ":00000001FF\n";
 }
 
 bool writeFile(const QString &path, const QByteArray &content)
@@ -259,6 +265,70 @@ void reportTiming(const QList<ProgrammingRun::Result> &runs)
     machine();
 }
 
+// What the real link needs for one line and its answer, at 115200 baud 8N1.
+double wireUsPerLine(const WireTiming::Figures &device)
+{
+    const double bytes = double(device.lineBytes + device.answerBytes) / device.lines;
+    return bytes * BitsPerByte / BaudRate * 1e6;
+}
+
+// The devices of each run, checked; a device that lost a line makes no figure.
+QList<StationRun::Result> stationRuns(const BenchHome &home, int devices, int lines, int runs,
+                                      const QString &serverUrl)
+{
+    const QString imagePath = home.path() + QStringLiteral("/station.hex");
+    if (!writeFile(imagePath, hexImage(lines)))
+        fail(QStringLiteral("cannot write the station's image"));
+    QList<StationRun::Result> results;
+    for (int i = 0; i < runs; ++i) {
+        StationRun run(devices);
+        const StationRun::Result result = run.run(imagePath, serverUrl, RunTimeoutMs);
+        if (!result.done)
+            fail(QStringLiteral("the station's upgrade of %1 devices failed: %2")
+                     .arg(devices)
+                     .arg(result.failure));
+        for (const WireTiming::Figures &device : result.devices) {
+            if (device.lines != lines)
+                fail(QStringLiteral("a device received %1 lines of %2")
+                         .arg(device.lines)
+                         .arg(lines));
+        }
+        results << result;
+    }
+    return results;
+}
+
+void reportStation(const QList<StationRun::Result> &runs)
+{
+    const int devices = runs.first().devices.size();
+    heading(QStringLiteral("%1 devices at once, one snp300-upgrade process, first image line .. "
+                           "CAN (median of %2 runs)")
+                .arg(devices)
+                .arg(runs.size()));
+    figure(QStringLiteral("lines per device"), runs.first().devices.first().lines, QString(), 0);
+    const double wireUs = wireUsPerLine(runs.first().devices.first());
+    figure(QStringLiteral("wire time per line, 115200 baud 8N1"), wireUs, QStringLiteral("us"), 1);
+    double worstShare = 0;
+    for (int d = 0; d < devices; ++d) {
+        QList<double> hostUs, roundTripUs;
+        for (const StationRun::Result &run : runs) {
+            const WireTiming::Figures &device = run.devices.at(d);
+            hostUs << device.hostNs / 1e3 / device.lines;
+            roundTripUs << device.totalNs / 1e3 / device.lines;
+        }
+        const double host = median(hostUs);
+        worstShare = std::max(worstShare, host / wireUs);
+        text(QStringLiteral("device %1: host per line, round trip").arg(d + 1),
+             QStringLiteral("%1 us, %2 us, share %3")
+                 .arg(host, 0, 'f', 1)
+                 .arg(median(roundTripUs), 0, 'f', 1)
+                 .arg(host / wireUs, 0, 'f', 4));
+    }
+    ratio(QStringLiteral("worst device's share (host per line / wire)"), worstShare,
+          StationShareTarget, false, 4);
+    machine();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -297,11 +367,16 @@ int main(int argc, char **argv)
     QCommandLineOption downloadOption(QStringLiteral("download"),
                                       QStringLiteral("The memory run downloads its image."));
     downloadOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions(
-        { linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption, downloadOption });
+    const QCommandLineOption devicesOption(
+        QStringLiteral("devices"),
+        QStringLiteral("Upgrade D devices at once by one snp300-upgrade process instead."),
+        QStringLiteral("D"), QStringLiteral("0"));
+    parser.addOptions({ linesOption, runsOption, memoryOption, noMemoryOption, memoryRunOption,
+                        downloadOption, devicesOption });
     parser.process(app);
     const int lines = parser.value(linesOption).toInt();
     const int runs = parser.value(runsOption).toInt();
+    const int devices = parser.value(devicesOption).toInt();
     const int memoryLines = qRound(parser.value(memoryOption).toDouble() / (LineLength + 1));
     if (lines < 1 || runs < 1 || (!parser.isSet(noMemoryOption) && memoryLines <= SmallImageLines))
         fail(QStringLiteral("--lines and --runs must be positive, --memory-bytes at least 500"));
@@ -318,6 +393,14 @@ int main(int argc, char **argv)
     if (!server.listen())
         fail(QStringLiteral("firmware server: ") + server.errorString());
     qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toLocal8Bit());
+
+    if (devices > 0) {
+        heading(QStringLiteral("bench-programming --devices %1: whole upgrades by snp300-upgrade, "
+                               "each device on a pseudo-terminal, answering at once")
+                    .arg(devices));
+        reportStation(stationRuns(home, devices, lines, runs, server.baseUrl()));
+        return 0;
+    }
 
     heading(QStringLiteral("bench-programming: whole upgrades through the window (offscreen), a "
                            "pseudo-terminal and the simulated SNP300 answering at once"));

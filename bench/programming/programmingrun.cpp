@@ -10,8 +10,6 @@
 
 namespace {
 
-const char Cancel = 0x18;
-
 qint64 processCpuNs()
 {
     timespec now {};
@@ -37,7 +35,7 @@ ProgrammingRun::ProgrammingRun()
     QObject::connect(m_device.get(), &PtyDevice::bytesReceived,
                      [this](const QByteArray &bytes) { onDeviceRead(bytes); });
     QObject::connect(m_device.get(), &PtyDevice::answerSent,
-                     [this](const QByteArray &bytes) { onDeviceAnswered(bytes); });
+                     [this](const QByteArray &bytes) { m_wire.onDeviceAnswered(bytes); });
 }
 
 ProgrammingRun::ProgrammingRun(const QString &externalPort)
@@ -67,9 +65,18 @@ ProgrammingRun::Result ProgrammingRun::run(int timeoutMs)
         m_result.failure = pilot.failure();
         if (!m_device)
             m_result.peakAtEndKiB = BenchReport::peakResidentKiB();
-        else if (m_result.done && m_phase != Phase::After) {
+        else if (m_result.done && !m_wire.hasEnded()) {
             m_result.done = false;
             m_result.failure = QStringLiteral("the device saw no end of programming");
+        }
+        if (m_device) {
+            const WireTiming::Figures &wire = m_wire.figures();
+            m_result.lines = wire.lines;
+            m_result.lineBytes = wire.lineBytes;
+            m_result.answerBytes = wire.answerBytes;
+            m_result.totalNs = wire.totalNs;
+            m_result.hostNs = wire.hostNs;
+            m_result.deviceNs = wire.deviceNs;
         }
     }
     // Let the window's late deletions run before the next run starts.
@@ -77,49 +84,15 @@ ProgrammingRun::Result ProgrammingRun::run(int timeoutMs)
     return m_result;
 }
 
-// The device reads the window's bytes: image lines from the first ':' after "P", CAN at the end.
-// A line that comes in two reads is still one line: the time runs from its first piece.
+// The processor time runs from the first image line to CAN, as the wire's figures do.
 void ProgrammingRun::onDeviceRead(const QByteArray &bytes)
 {
-    const qint64 now = m_clock.nsecsElapsed();
-    switch (m_phase) {
-    case Phase::BeforeImage:
-        if (!bytes.startsWith(':'))
-            return;
-        m_phase = Phase::Programming;
-        m_firstLineNs = now;
+    if (!m_wire.onDeviceRead(bytes))
+        return;
+    if (m_wire.hasEnded())
+        m_result.cpuNs = processCpuNs() - m_firstLineCpuNs;
+    else
         m_firstLineCpuNs = processCpuNs();
-        m_lastLineNs = now;
-        m_answerPending = true;
-        break;
-    case Phase::Programming:
-        if (m_answerPending)
-            break;
-        m_result.hostNs += now - m_lastAnswerNs;
-        if (bytes.startsWith(Cancel)) {
-            m_result.totalNs = now - m_firstLineNs;
-            m_result.cpuNs = processCpuNs() - m_firstLineCpuNs;
-            m_phase = Phase::After;
-            return;
-        }
-        m_lastLineNs = now;
-        m_answerPending = true;
-        break;
-    case Phase::After:
-        return;
-    }
-    m_result.lineBytes += bytes.size();
-    m_result.lines += bytes.count("\r\n");
-}
-
-void ProgrammingRun::onDeviceAnswered(const QByteArray &bytes)
-{
-    if (m_phase != Phase::Programming || !m_answerPending)
-        return;
-    m_lastAnswerNs = m_clock.nsecsElapsed();
-    m_result.deviceNs += m_lastAnswerNs - m_lastLineNs;
-    m_result.answerBytes += bytes.size();
-    m_answerPending = false;
 }
 
 // The autopilot hands over each new log line within a few milliseconds. Once the versions are

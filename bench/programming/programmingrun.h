@@ -2,6 +2,7 @@
 #define PROGRAMMINGRUN_H
 
 #include "ptydevice.h"
+#include "wiretiming.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -43,20 +44,13 @@ public:
 
 private:
     void onDeviceRead(const QByteArray &bytes);
-    void onDeviceAnswered(const QByteArray &bytes);
     void onLogLine(const QString &line);
-
-    enum class Phase { BeforeImage, Programming, After };
 
     std::unique_ptr<PtyDevice> m_device;
     QString m_portName;
-    Phase m_phase = Phase::BeforeImage;
-    bool m_answerPending = false;
     QElapsedTimer m_clock;
-    qint64 m_firstLineNs = 0;
+    WireTiming m_wire { &m_clock };
     qint64 m_firstLineCpuNs = 0;
-    qint64 m_lastLineNs = 0;
-    qint64 m_lastAnswerNs = 0;
     Result m_result;
 };
 

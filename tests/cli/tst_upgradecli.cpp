@@ -71,14 +71,14 @@ void tst_UpgradeCli::commandLine_data()
     QTest::newRow("a port twice") << QStringList { "COM3", "COM3" } << false
                                   << "COM3 is named twice";
     QTest::newRow("unknown option") << QStringList { "--force", "COM3" } << false << "force";
-    QTest::newRow("missing image") << QStringList { "--image", "/no/such/image", "COM3" } << false
-                                   << "not a file that exists";
+    QTest::newRow("missing image")
+        << QStringList { "--image", "/no/such/image", "COM3" } << false << "not a file that exists";
     QTest::newRow("server without scheme")
         << QStringList { "--server", "firmware.example.com", "COM3" } << false << "https://";
     QTest::newRow("silence limit zero")
         << QStringList { "--silence-limit", "0", "COM3" } << false << "from 1 to 3600";
-    QTest::newRow("list ports with a port") << QStringList { "--list-ports", "COM3" } << false
-                                            << "takes no port";
+    QTest::newRow("list ports with a port")
+        << QStringList { "--list-ports", "COM3" } << false << "takes no port";
 }
 
 void tst_UpgradeCli::commandLine()

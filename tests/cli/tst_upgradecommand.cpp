@@ -300,8 +300,8 @@ void tst_UpgradeCommand::silentDeviceIsGivenUp()
     QVERIFY2(device.isOpen(), qPrintable(device.errorString()));
     const QString imagePath = writeImage("image.hex", hexImage(40));
 
-    start({ "--yes", "--json", "--server", "http://127.0.0.1:9", "--silence-limit", "2",
-            "--image", imagePath, device.portName() });
+    start({ "--yes", "--json", "--server", "http://127.0.0.1:9", "--silence-limit", "2", "--image",
+            imagePath, device.portName() });
     Run run;
     QVERIFY(finish(&run, 30000));
     QCOMPARE(run.exitCode, 1);
@@ -326,8 +326,8 @@ void tst_UpgradeCommand::ctrlCTwiceInterrupts()
     QTRY_VERIFY_WITH_TIMEOUT(device.device().programmedLines().size() > 20, 30000);
     ::kill(pid_t(m_process->processId()), SIGINT);
     QByteArray told;
-    QTRY_VERIFY_WITH_TIMEOUT((told += m_process->readAllStandardError()).contains("again within 5 s"),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (told += m_process->readAllStandardError()).contains("again within 5 s"), 10000);
     // The first one only warns: programming goes on.
     const int linesAtWarning = device.device().programmedLines().size();
     QTRY_VERIFY_WITH_TIMEOUT(device.device().programmedLines().size() > linesAtWarning + 5, 10000);
