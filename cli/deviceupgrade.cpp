@@ -1,7 +1,5 @@
 #include "deviceupgrade.h"
 
-#include "snpdurations.h"
-
 #include <QCoreApplication>
 
 DeviceUpgrade::DeviceUpgrade(const QString &port, int silenceLimitMs, QObject *parent)
@@ -17,7 +15,6 @@ DeviceUpgrade::DeviceUpgrade(const QString &port, int silenceLimitMs, QObject *p
     connect(&m_session, &Snp300Session::bootloaderNotResponding, this,
             &DeviceUpgrade::onBootloaderNotResponding);
     connect(&m_session, &Snp300Session::linkClosed, this, &DeviceUpgrade::onLinkClosed);
-    connect(&m_session, &Snp300Session::deviceSilent, this, &DeviceUpgrade::onDeviceSilent);
     connect(&m_session, &Snp300Session::progressChanged, this, [this](int value, int maximum) {
         m_value = value;
         m_maximum = maximum;
@@ -48,8 +45,10 @@ void DeviceUpgrade::start(const QString &imagePath, const QByteArray &sha256)
     m_started = true;
     m_clock.start();
     // A refused image ends the device at once, through upgradeEnded().
-    if (m_session.startUpgrade(imagePath))
+    if (m_session.startUpgrade(imagePath)) {
+        m_sinceSignOfLife.start();
         m_silenceLimit.start(m_silenceLimitMs);
+    }
 }
 
 void DeviceUpgrade::finish(DeviceOutcome::Result result, const QString &cause)
@@ -73,9 +72,12 @@ void DeviceUpgrade::stop(const QString &cause)
 
 void DeviceUpgrade::onLogLine(const QString &message, cvc::LogLevel level)
 {
+    // The dialogue's steps are logged at Info as the device answers; warnings (the engine's own
+    // silence notice among them) are no sign of life.
     if (level >= cvc::Warning)
         m_lastProblem = message;
-    keepAlive();
+    else
+        keepAlive();
     emit logLine(m_port, message, level);
 }
 
@@ -139,19 +141,15 @@ void DeviceUpgrade::onLinkClosed()
     });
 }
 
-// The engine has told the silence after its own notice time: what is left of the limit runs
-// from the silence's start, not from the notice.
-void DeviceUpgrade::onDeviceSilent()
-{
-    if (!m_silenceLimit.isActive())
-        return;
-    m_silenceLimit.start(qMax(0, m_silenceLimitMs - SnpDurations::SilenceNoticeMs));
-}
-
 void DeviceUpgrade::onSilenceLimit()
 {
     if (m_ended || !m_session.isUpgrading())
         return;
+    const qint64 silentMs = m_sinceSignOfLife.elapsed();
+    if (silentMs < m_silenceLimitMs) {
+        m_silenceLimit.start(int(m_silenceLimitMs - silentMs));
+        return;
+    }
     m_stopCause = QStringLiteral("the SNP300 answered nothing for %1 s during the upgrade, so it "
                                  "was given up: check its cable and power supply, switch it off "
                                  "and on, and run the upgrade again")
@@ -163,8 +161,7 @@ void DeviceUpgrade::onSilenceLimit()
 
 void DeviceUpgrade::keepAlive()
 {
-    if (m_silenceLimit.isActive())
-        m_silenceLimit.start(m_silenceLimitMs);
+    m_sinceSignOfLife.start();
 }
 
 void DeviceUpgrade::end(DeviceOutcome::Result result, const QString &cause)

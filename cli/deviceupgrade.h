@@ -51,7 +51,6 @@ private:
     void onUpgradeEnded(UpgradeHistory::Result result, const QString &cause);
     void onBootloaderNotResponding();
     void onLinkClosed();
-    void onDeviceSilent();
     void onSilenceLimit();
     void keepAlive();
     void end(DeviceOutcome::Result result, const QString &cause);
@@ -67,7 +66,10 @@ private:
     int m_maximum = 0;
     QString m_format;
     int m_silenceLimitMs;
-    QTimer m_silenceLimit; // runs while the upgrade runs, restarted by every sign of life
+    // Runs while the upgrade runs; when it fires, the device is given up unless it has shown a
+    // sign of life since (every answer would restart a timer otherwise, once per image line).
+    QTimer m_silenceLimit;
+    QElapsedTimer m_sinceSignOfLife;
     QElapsedTimer m_clock;
     DeviceOutcome m_outcome;
 };
