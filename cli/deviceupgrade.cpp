@@ -94,9 +94,18 @@ void DeviceUpgrade::onUpgradeEnded(UpgradeHistory::Result result, const QString 
     m_silenceLimit.stop();
     switch (result) {
     case UpgradeHistory::Result::Completed:
-        end(m_session.bootloaderUpdateNeeded() ? DeviceOutcome::Result::BootloaderUpdated
-                                               : DeviceOutcome::Result::Completed,
-            QString());
+        if (!m_session.bootloaderUpdateNeeded()) {
+            end(DeviceOutcome::Result::Completed, QString());
+            break;
+        }
+        // What the window's box tells after a bootloader update.
+        emit logLine(m_port,
+                     QCoreApplication::translate("SNPUpgrader",
+                                                 "The SNP300 Bootloader has been updated\nRestart "
+                                                 "SNP300.\nRestart SnpUpgrader to upgrade the "
+                                                 "firmware."),
+                     cvc::Info);
+        end(DeviceOutcome::Result::BootloaderUpdated, QString());
         break;
     case UpgradeHistory::Result::Refused:
         end(DeviceOutcome::Result::Refused, cause);

@@ -76,6 +76,7 @@ private slots:
     void oneDevice();
     void fourDevicesAtOnce();
     void upToDate();
+    void bootloaderFirst();
     void damagedImageIsRefused();
     void silentDeviceIsGivenUp();
     void ctrlCTwiceInterrupts();
@@ -266,6 +267,27 @@ void tst_UpgradeCommand::upToDate()
     QCOMPARE(run.result(device.portName()).value("result").toString(), QString("up-to-date"));
     QCOMPARE(device.received(), versionsOnly());
     QCOMPARE(server.requestLines().filter("service=get").size(), 0);
+}
+
+void tst_UpgradeCommand::bootloaderFirst()
+{
+    // The server's bootloader 1.0.15 is newer than the device's: it goes first.
+    PtyDevice device(quickDevice("1.2.9", "1.0.14"));
+    QVERIFY2(device.isOpen(), qPrintable(device.errorString()));
+    const QByteArray bootloader = hexImage(12);
+    writeImage(Fmr130, hexImage(5));
+    writeImage(Btl015, bootloader);
+    FirmwareServerProcess server(m_serverImages->path());
+    QVERIFY2(server.isRunning(), qPrintable(server.errorString()));
+
+    start({ "--yes", "--json", "--server", server.baseUrl(), device.portName() });
+    Run run;
+    QVERIFY(finish(&run));
+    QCOMPARE(run.exitCode, 3);
+    QCOMPARE(run.result(device.portName()).value("result").toString(),
+             QString("bootloader-updated"));
+    QCOMPARE(device.received(), wholeUpgrade(bootloader));
+    QCOMPARE(historyRows().last().at(4), QString("bootloader"));
 }
 
 void tst_UpgradeCommand::damagedImageIsRefused()
