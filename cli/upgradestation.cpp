@@ -356,9 +356,10 @@ void UpgradeStation::interrupt(InterruptGuard::Kind kind)
     m_secondInterrupt.start(SnpDurations::InterruptConfirmMs);
 }
 
+// The devices first: once every one has ended, the station is done, and the server request it
+// then aborts can start nothing more.
 void UpgradeStation::stopAll(const QString &cause)
 {
-    m_server.abort();
     for (DeviceUpgrade *device : devicesWaiting())
         device->stop(cause);
     finishIfDone();
