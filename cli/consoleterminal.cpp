@@ -29,7 +29,11 @@ int descriptor(ConsoleTerminal::Stream stream)
 bool ConsoleTerminal::isTerminal(Stream stream)
 {
 #ifdef Q_OS_WIN
-    return _isatty(descriptor(stream)) != 0;
+    // _isatty() holds every character device for a terminal, NUL among them; only a console
+    // has a console mode.
+    const DWORD handles[] = { STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE };
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(handles[descriptor(stream)]), &mode) != 0;
 #else
     return ::isatty(descriptor(stream)) != 0;
 #endif
