@@ -7,8 +7,8 @@
 #include "firmwareserver.h"
 #include "firmwareserverclient.h"
 #include "servercause.h"
+#include "testcertificates.h"
 
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -28,66 +28,6 @@ QByteArray listOf(const QStringList &names)
         body += "<listItem><name>" + name.toUtf8() + "</name></listItem>";
     return body + "</snp300><hr>";
 }
-
-// The certificates of the TLS tests: made now by tests/support/make-test-certificates, or, where
-// that cannot run (the Windows build under Wine), taken from the folder CTest had it fill.
-class Certificates
-{
-public:
-    Certificates()
-    {
-        const QString made = qEnvironmentVariable("SNP_TEST_CERTIFICATES");
-        if (!made.isEmpty()) {
-            m_folder = made;
-            return;
-        }
-        QProcess script;
-        script.start(QStringLiteral("bash"),
-                     { QStringLiteral(SNP_MAKE_TEST_CERTIFICATES), m_dir.path() });
-        if (!script.waitForFinished(60000) || script.exitCode() != 0)
-            qFatal("make-test-certificates: %s", script.readAllStandardError().constData());
-        m_folder = m_dir.path();
-    }
-    QString path(const QString &name) const { return m_folder + QLatin1Char('/') + name; }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_folder;
-};
-
-Certificates &certificates()
-{
-    static Certificates made;
-    return made;
-}
-
-// Sets an environment variable for one test, and restores it.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char *name, const QString &value)
-        : m_name(name)
-        , m_wasSet(qEnvironmentVariableIsSet(name))
-        , m_saved(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value.toLocal8Bit());
-    }
-    ~ScopedVariable()
-    {
-        if (m_wasSet)
-            qputenv(m_name, m_saved);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    bool m_wasSet;
-    QByteArray m_saved;
-};
 
 // A server on 127.0.0.1 with its image folder, and a client pointed at it.
 struct ServerAndClient
@@ -223,8 +163,8 @@ void tst_FirmwareServerClient::unreadableListsSayWhy_data()
     QTest::newRow("empty") << QByteArray("<hr><hr>") << "it is empty";
     QTest::newRow("not XML") << QByteArray("<hr>Service unavailable<hr") << "not well-formed";
     QTest::newRow("other root") << QByteArray("<files/>") << "<files>, not <snp300>";
-    QTest::newRow("document type") << QByteArray("<!DOCTYPE snp300 []><snp300/>")
-                                   << "declares a document type";
+    QTest::newRow("document type")
+        << QByteArray("<!DOCTYPE snp300 []><snp300/>") << "declares a document type";
     QTest::newRow("too deep") << QByteArray("<snp300>" + QByteArray("<a>").repeated(256)
                                             + QByteArray("</a>").repeated(256) + "</snp300>")
                               << "deeper than 256 levels";
@@ -250,14 +190,13 @@ void tst_FirmwareServerClient::httpStatusCauses_data()
                          << server
             + "refused the program's account for the list request (HTTP 401 Reason): the account "
               "built into the program or the server's configuration must be renewed.";
-    QTest::newRow("403 download")
-        << 403 << Fmr130
-        << server + "refused the program's account for the download of " + Fmr130
+    QTest::newRow("403 download") << 403 << Fmr130
+                                  << server + "refused the program's account for the download of "
+            + Fmr130
             + " (HTTP 403 Reason): the account built into the program or the server's "
               "configuration must be renewed.";
-    QTest::newRow("404 download")
-        << 404 << Fmr130
-        << server + "lists " + Fmr130
+    QTest::newRow("404 download") << 404 << Fmr130
+                                  << server + "lists " + Fmr130
             + " but does not serve it (HTTP 404 Reason): the server's image folder must be mended.";
     QTest::newRow("404 list") << 404 << QString()
                               << server
@@ -355,13 +294,15 @@ void tst_FirmwareServerClient::serverFaultsAreTold_data()
                                     << "failed to answer the list request (HTTP 500 Internal "
                                        "Server Error): the fault is the server's own";
     QTest::newRow("listed image not served")
-        << "missing" << "lists " + Fmr130 + " but does not serve it (HTTP 404 Not Found)";
+        << "missing"
+        << "lists " + Fmr130 + " but does not serve it (HTTP 404 Not Found)";
     QTest::newRow("empty image") << "empty"
                                  << "answered the download of " + Fmr130 + " with an empty file";
     QTest::newRow("connection refused") << "refused"
                                         << "could not be reached for the list request "
                                            "(Connection refused)";
-    QTest::newRow("silent") << "silent" << "did not answer the list request within 5 s";
+    QTest::newRow("silent") << "silent"
+                            << "did not answer the list request within 5 s";
 }
 
 void tst_FirmwareServerClient::serverFaultsAreTold()
@@ -407,8 +348,10 @@ void tst_FirmwareServerClient::namedAuthorityThatCannotBeUsed_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("missing") << "no-such-file.pem" << "which cannot be read";
-    QTest::newRow("no certificate") << "notpem.pem" << "which holds no PEM certificate";
+    QTest::newRow("missing") << "no-such-file.pem"
+                             << "which cannot be read";
+    QTest::newRow("no certificate") << "notpem.pem"
+                                    << "which holds no PEM certificate";
 }
 
 // A named authority that cannot be used is told, and nothing is sent: the system's trust store
@@ -422,9 +365,9 @@ void tst_FirmwareServerClient::namedAuthorityThatCannotBeUsed()
     const QString path = certificates().path(file);
     const ScopedVariable authority("SNP300_SERVER_CA", path);
     const QString told = s.run([](FirmwareServerClient &client) { client.fetchList(); });
-    QVERIFY2(told.startsWith("SNP300_SERVER_CA names " + QDir::toNativeSeparators(path) + ", "
-                             + cause),
-             qPrintable(told));
+    QVERIFY2(
+        told.startsWith("SNP300_SERVER_CA names " + QDir::toNativeSeparators(path) + ", " + cause),
+        qPrintable(told));
     QVERIFY(s.server.requests().isEmpty());
 }
 
