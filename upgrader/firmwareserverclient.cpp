@@ -57,7 +57,10 @@ FirmwareServerClient::FirmwareServerClient(QObject *parent)
     : QObject(parent)
     , m_endpoint(ServerConfig::endpoint())
     , m_manager(new QNetworkAccessManager(this))
-{ }
+{
+    // Behind a company proxy the server is reached through it, whichever front end asks.
+    ServerConfig::useSystemProxy();
+}
 
 FirmwareServerClient::~FirmwareServerClient()
 {
