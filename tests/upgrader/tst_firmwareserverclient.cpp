@@ -318,6 +318,8 @@ void tst_FirmwareServerClient::serverFaultsAreTold()
         s.server.setEmptyDownload(true);
     if (fault == "silent")
         s.server.setDelayMs(8000);
+    if (fault == "endless")
+        s.server.setEndlessList(FirmwareServer::Endless::Chunked);
     QString server = s.server.baseUrl();
     if (fault == "refused") {
         s.server.close();
@@ -336,7 +338,7 @@ void tst_FirmwareServerClient::serverFaultsAreTold()
         client.fetchList();
     QVERIFY(failed.wait(20000));
     const QString told = failed.first().first().toString();
-    QVERIFY2(told.startsWith("The firmware server " + server + ' '), qPrintable(told));
+    QVERIFY2(told.contains("firmware server " + server + ' '), qPrintable(told));
     QVERIFY2(told.contains(cause), qPrintable(told));
     if (fault == "silent")
         QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
