@@ -303,6 +303,9 @@ void tst_FirmwareServerClient::serverFaultsAreTold_data()
                                            "(Connection refused)";
     QTest::newRow("silent") << "silent"
                             << "did not answer the list request within 5 s";
+    QTest::newRow("endless list") << "endless"
+                                  << "to the list request was refused: it is larger than the "
+                                     "bound of 4 MiB for a file list";
 }
 
 void tst_FirmwareServerClient::serverFaultsAreTold()
