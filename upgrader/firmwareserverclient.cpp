@@ -57,7 +57,10 @@ FirmwareServerClient::FirmwareServerClient(QObject *parent)
     : QObject(parent)
     , m_endpoint(ServerConfig::endpoint())
     , m_manager(new QNetworkAccessManager(this))
-{ }
+{
+    // Behind a company proxy the server is reached through it, whichever front end asks.
+    ServerConfig::useSystemProxy();
+}
 
 FirmwareServerClient::~FirmwareServerClient()
 {
@@ -182,9 +185,11 @@ void FirmwareServerClient::onFinished()
                                   name));
         return;
     }
+    // The rest of the body may still pass the bound: the refusal then ends the request and
+    // tells it.
     const QByteArray body = m_request->body->takeBody();
-    if (m_request->body->isRefused())
-        return; // told by the refusal
+    if (!m_request)
+        return;
     abort();
     if (name.isEmpty())
         finishList(body);

@@ -5,15 +5,14 @@
 
 TlsTcpServer::TlsTcpServer(QObject *parent)
     : QTcpServer(parent)
-{
-}
+{ }
 
 bool TlsTcpServer::setCertificate(const QString &certificateFile, const QString &keyFile)
 {
     QFile certificate(certificateFile);
     if (!certificate.open(QIODevice::ReadOnly)) {
-        m_tlsError = QStringLiteral("cannot read %1 (%2)").arg(certificateFile,
-                                                                certificate.errorString());
+        m_tlsError
+            = QStringLiteral("cannot read %1 (%2)").arg(certificateFile, certificate.errorString());
         return false;
     }
     const QList<QSslCertificate> chain = QSslCertificate::fromData(certificate.readAll());
