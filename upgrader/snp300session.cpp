@@ -105,8 +105,8 @@ const Snp300Session::DialogueRule &Snp300Session::ruleOf(int state)
         { ConnectProbe, "waiting for the device's first answer", Watchdog::Version,
           Receive::ClearBuffer, anyAnswer, nullptr, nullptr, VersionRetryDelayMs, nullptr,
           ReadVersion, false, SnpProtocol::VersionRequest },
-        { ReadVersion, "reading the device's versions", Watchdog::Version, Receive::Append,
-          nullptr, &S::handleVersionAnswer, nullptr, 0, nullptr, ReadVersion, false, nullptr },
+        { ReadVersion, "reading the device's versions", Watchdog::Version, Receive::Append, nullptr,
+          &S::handleVersionAnswer, nullptr, 0, nullptr, ReadVersion, false, nullptr },
         // The device has left its application: the STX that gets the bootloader's prompt.
         { EnterBootloader, "entering the bootloader", Watchdog::None, Receive::Drop, anyAnswer,
           nullptr, "Device in bootloader mode", BootloaderEntryDelayMs, nullptr, WaitPrompt, true,
@@ -131,8 +131,7 @@ const Snp300Session::DialogueRule &Snp300Session::ruleOf(int state)
           &S::handleFinished, nullptr, 0, nullptr, Finished, false, nullptr },
         // Entered by the version watchdog, after STX: the prompt gets B, then its answer.
         { BootloaderProbe, "probing the bootloader", Watchdog::Bootloader, Receive::Drop, nullptr,
-          &S::handleBootloaderProbeAnswer, nullptr, 0, nullptr, BootloaderProbe, false,
-          nullptr },
+          &S::handleBootloaderProbeAnswer, nullptr, 0, nullptr, BootloaderProbe, false, nullptr },
     };
     // setState() writes only DialogueState values, each of which has its row.
     for (const DialogueRule &rule : rules) {
@@ -146,6 +145,8 @@ const Snp300Session::DialogueRule &Snp300Session::ruleOf(int state)
 Snp300Session::Snp300Session(QObject *parent)
     : QObject(parent)
 {
+    // For queued connections to upgradeEnded() (a front end on another thread, a signal spy).
+    qRegisterMetaType<UpgradeHistory::Result>();
     m_verStrTimer = new QTimer(this);
     m_verStrTimer->setInterval(WatchdogMs);
     m_bootLoaderTimer = new QTimer(this);
@@ -201,7 +202,8 @@ bool Snp300Session::openPort(const QString &portName)
         log(PortOpenFailure::explanation(facts), cvc::Error);
         return false;
     }
-    return startLink(m_port, portName);
+    // Named as the port names itself ("ttyUSB0", not "/dev/ttyUSB0").
+    return startLink(m_port, m_port->portName());
 }
 
 bool Snp300Session::openLink(QIODevice *link, const QString &portName)
@@ -676,7 +678,8 @@ void Snp300Session::onSerialError(QSerialPort::SerialPortError error)
         || error == QSerialPort::WriteError || error == QSerialPort::DeviceNotFoundError
         || error == QSerialPort::PermissionError;
     if (!linkLost) {
-        log(QStringLiteral("Serial port %1 reported an error (%2).").arg(m_port->portName(), reason),
+        log(QStringLiteral("Serial port %1 reported an error (%2).")
+                .arg(m_port->portName(), reason),
             cvc::Warning);
         return;
     }

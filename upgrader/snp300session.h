@@ -203,4 +203,6 @@ private:
     QTimer *m_silenceTimer = nullptr;
 };
 
+Q_DECLARE_METATYPE(UpgradeHistory::Result)
+
 #endif // SNP300SESSION_H

@@ -8,6 +8,7 @@
 #include "imagestore.h"
 #include "serverconfig.h"
 #include "serverfilename.h"
+#include "snp300session.h"
 #include "snpdurations.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
@@ -148,7 +149,8 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     if (candidates.isEmpty())
         return QString();
 
-    const int deviceNumber = versionNumber(bootloader ? m_bootloaderVersion : m_appVersion);
+    const int deviceNumber
+        = versionNumber(bootloader ? m_session->bootloaderVersion() : m_session->appVersion());
     std::sort(candidates.begin(), candidates.end(), newerServerFileFirst);
     const QString chosen = candidates.first();
     if (hasServerFileVersion(chosen))
