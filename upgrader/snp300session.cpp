@@ -26,12 +26,6 @@ const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // application, line noise) only this much of the latest bytes is kept.
 const int MaxReceiveBuffer = 64 * 1024;
 
-// The texts that the window has always translated keep its translation context.
-QString windowText(const char *text)
-{
-    return QCoreApplication::translate("SNPUpgrader", text);
-}
-
 // The device's answers are ASCII; patterns are matched on their UTF-8 reading.
 QString asText(const QByteArray &bytes)
 {
@@ -186,6 +180,8 @@ void Snp300Session::setHistoryPath(const QString &path)
 
 bool Snp300Session::openPort(const QString &portName)
 {
+    if (refuseSecondLink(portName))
+        return false;
     m_port->setPortName(portName);
     m_port->setDataBits(QSerialPort::Data8);
     m_port->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
@@ -208,6 +204,8 @@ bool Snp300Session::openPort(const QString &portName)
 
 bool Snp300Session::openLink(QIODevice *link, const QString &portName)
 {
+    if (refuseSecondLink(portName))
+        return false;
     if (!link || !link->isOpen() || !link->isReadable() || !link->isWritable()) {
         log(QStringLiteral("Unable to connect."), cvc::Error);
         log(QStringLiteral("The link to %1 is not open for reading and writing.").arg(portName),
@@ -215,6 +213,18 @@ bool Snp300Session::openLink(QIODevice *link, const QString &portName)
         return false;
     }
     return startLink(link, portName);
+}
+
+// One session drives one device: a second link would take over the dialogue of the first.
+bool Snp300Session::refuseSecondLink(const QString &portName)
+{
+    if (!isOpen())
+        return false;
+    log(QStringLiteral("Unable to connect."), cvc::Error);
+    log(QStringLiteral("The link to %1 is still open: close it before %2 is opened.")
+            .arg(m_portName, portName),
+        cvc::Error);
+    return true;
 }
 
 bool Snp300Session::startLink(QIODevice *link, const QString &portName)
@@ -482,13 +492,14 @@ void Snp300Session::handleBootloaderProbeAnswer(const QByteArray &chunk)
     emit versionsRead();
 }
 
+// These texts keep the translations (and their context) that the window has always given them.
 void Snp300Session::recordBootloaderDecision(int bootloaderNumber, int serverNumber)
 {
     m_bootloaderUpdateNeeded
         = bootloaderNumber < MinimumBootloaderNumber || bootloaderNumber < serverNumber;
     if (m_bootloaderUpdateNeeded)
-        log(windowText("Device bootloader needs to be updated"));
-    log(windowText("Device ready to start update"));
+        log(QCoreApplication::translate("SNPUpgrader", "Device bootloader needs to be updated"));
+    log(QCoreApplication::translate("SNPUpgrader", "Device ready to start update"));
 }
 
 // The device has accepted "P": read the whole image and send its first line at once. The image

@@ -126,6 +126,7 @@ private:
     struct DialogueRule;
     static const DialogueRule &ruleOf(int state);
 
+    bool refuseSecondLink(const QString &portName);
     bool startLink(QIODevice *link, const QString &portName);
     // The one writer of m_state.
     void setState(DialogueState state);

@@ -149,10 +149,14 @@ void tst_Session::bootloaderDecision_data()
     QTest::addColumn<QString>("deviceBootloader");
     QTest::addColumn<QString>("serverBootloader");
     QTest::addColumn<bool>("updateNeeded");
-    QTest::newRow("1.0.13, below the threshold") << "1.0.13" << "" << true;
-    QTest::newRow("1.0.14, the threshold") << "1.0.14" << "" << false;
-    QTest::newRow("1.0.14, the server newer") << "1.0.14" << "1.0.15" << true;
-    QTest::newRow("1.0.15, the server older") << "1.0.15" << "1.0.14" << false;
+    QTest::newRow("1.0.13, below the threshold") << "1.0.13"
+                                                 << "" << true;
+    QTest::newRow("1.0.14, the threshold") << "1.0.14"
+                                           << "" << false;
+    QTest::newRow("1.0.14, the server newer") << "1.0.14"
+                                              << "1.0.15" << true;
+    QTest::newRow("1.0.15, the server older") << "1.0.15"
+                                              << "1.0.14" << false;
 }
 
 void tst_Session::bootloaderDecision()
@@ -265,7 +269,8 @@ void tst_Session::lostLinkIsRecordedInterrupted()
     QCOMPARE(ended.first().at(0).value<UpgradeHistory::Result>(),
              UpgradeHistory::Result::Interrupted);
     const QString cause = ended.first().at(1).toString();
-    QVERIFY2(cause.startsWith("The link to SIM0 was lost") && cause.contains("programming (state 8)")
+    QVERIFY2(cause.startsWith("The link to SIM0 was lost")
+                 && cause.contains("programming (state 8)")
                  && cause.contains("The upgrade did not complete"),
              qPrintable(cause));
     QCOMPARE(f.log.last(), cause);
