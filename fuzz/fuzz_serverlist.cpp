@@ -1,28 +1,24 @@
-// libFuzzer target: the firmware server's file list, through the real window's client against
-// the in-process server on 127.0.0.1 (the list body is answered as it stands). The first byte
-// of an input chooses the kind (bit 0 set: bootloader images); the rest is the body. Every
-// query must keep the client's promises (see listOutcomeViolation): a result that is empty or a
-// name of the asked kind that cannot lead out of the Documents folder, no request but the list,
-// nothing changed below HOME, and an answer within 10 s.
+// libFuzzer target: the firmware server's file list, through the program's client and catalogue
+// (the rules the window queries by) against the in-process server on 127.0.0.1 (the list body is
+// answered as it stands). The first byte of an input chooses the kind (bit 0 set: bootloader
+// images); the rest is the body. Every query must keep the client's promises (see
+// listOutcomeViolation): a result that is empty or a name of the asked kind that cannot lead out of
+// the Documents folder, no request but the list, nothing changed below HOME, and an answer within
+// 10 s.
 
 #include "fuzzharness.h"
 #include "listquery.h"
-#include "windowfixture.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace {
 
-// Every query leaves its network access manager with the window until the window goes: a new
-// window now and then keeps the run's memory flat.
-const int QueriesPerWindow = 500;
 const int TimeLimitMs = 10000;
 
-// Left to the end of the process on purpose: destroying a window after the platform plugin is
-// gone would crash in exit handlers.
-WindowFixture *fixture = nullptr;
-int queries = 0;
+// Left to the end of the process on purpose: its server would be destroyed after the
+// application object in exit handlers.
+ListFixture *fixture = nullptr;
 
 QList<QByteArray> seeds()
 {
@@ -54,7 +50,7 @@ QList<QByteArray> seeds()
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzHarness::start(argc, argv, seeds());
-    fixture = new WindowFixture;
+    fixture = new ListFixture;
     return 0;
 }
 
@@ -69,7 +65,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString violation = listOutcomeViolation(query, outcome, TimeLimitMs);
     if (!violation.isEmpty())
         FuzzHarness::fail(violation);
-    if (++queries % QueriesPerWindow == 0)
-        fixture->window.reset(new SNPUpgrader);
     return 0;
 }

@@ -25,6 +25,9 @@ BoundedReply::BoundedReply(QNetworkReply *reply, qint64 bound, QObject *parent)
         Qt::QueuedConnection);
     connect(reply, &QNetworkReply::metaDataChanged, this, &BoundedReply::checkAnnouncedLength);
     connect(reply, &QNetworkReply::readyRead, this, &BoundedReply::readAvailable);
+    // Only recorded: the errors are never ignored, so the reply ends before anything is sent.
+    connect(reply, &QNetworkReply::sslErrors, this,
+            [this](const QList<QSslError> &errors) { m_sslErrors = errors; });
 }
 
 // A reply that outlives this object (a wait that timed out) is read by nobody: Qt holds at

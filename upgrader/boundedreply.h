@@ -2,8 +2,10 @@
 #define BOUNDEDREPLY_H
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSslError>
 
 class QNetworkReply;
 
@@ -19,6 +21,10 @@ class BoundedReply : public QObject
 public:
     // What Qt may hold of the reply unread, between two reads here.
     static constexpr qint64 ReadBufferBytes = 256 * 1024;
+    // The largest replies taken from the firmware server. A list of a few thousand images is
+    // some hundred kilobytes; images are about a megabyte.
+    static constexpr qint64 ListBoundBytes = 4 * 1024 * 1024;
+    static constexpr qint64 ImageBoundBytes = 64 * 1024 * 1024;
 
     BoundedReply(QNetworkReply *reply, qint64 bound, QObject *parent = nullptr);
     ~BoundedReply() override;
@@ -28,6 +34,8 @@ public:
     // The length the server announced, -1 when it announced none (a chunked body).
     qint64 announced() const { return m_announced; }
     bool isRefused() const { return m_refused; }
+    // The faults of the server's certificate, as the reply reported them before it ended.
+    QList<QSslError> sslErrors() const { return m_sslErrors; }
 
     // The whole body, once the reply has finished: what was read so far and what is still
     // unread. Empty when the reply was refused, which the rest of the body may still make it.
@@ -53,6 +61,7 @@ private:
     qint64 m_announced = -1;
     bool m_refused = false;
     QByteArray m_body;
+    QList<QSslError> m_sslErrors;
 };
 
 #endif // BOUNDEDREPLY_H

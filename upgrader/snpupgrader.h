@@ -85,7 +85,6 @@ private:
     enum RequestKind { ListRequest = 0, DownloadRequest = 1 };
     ReplyWaits::Outcome awaitReply(QNetworkReply *reply, RequestKind kind, int timeoutMs,
                                    const QString &fileName = QString());
-    QString refusalText(const BoundedReply &body, RequestKind kind, const QString &fileName) const;
     QString storeDownload(const QString &fileName);
     bool confirmCloseDuringUpgrade();
 

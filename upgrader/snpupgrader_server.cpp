@@ -5,118 +5,59 @@
 #include "boundedreply.h"
 #include "cvtwaitforsignalhelper.h"
 #include "downloadprogressbar.h"
+#include "firmwarecatalogue.h"
+#include "firmwareserverclient.h"
 #include "imagestore.h"
+#include "servercause.h"
 #include "serverconfig.h"
-#include "serverfilename.h"
 #include "snp300session.h"
 #include "snpdurations.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
-#include "versionnumber.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDomDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QUrlQuery>
-#include <QXmlStreamReader>
-#include <algorithm>
 #include <memory>
 
 namespace {
 
 using SnpDurations::DownloadWaitMs;
 using SnpDurations::ListWaitMs;
-const int MaxListDepth = 256;
-// The largest replies taken from the server. A reply that passes its bound is refused as soon as
-// it does, so that a server that never stops sending cannot take the memory. A list of a few
-// thousand images is some hundred kilobytes; images are about a megabyte.
-const qint64 MaxListReplyBytes = 4 * 1024 * 1024;
-const qint64 MaxImageBytes = 64 * 1024 * 1024;
 
-QByteArray formBody(const QList<QPair<QString, QString>> &fields)
+QString serverText()
 {
-    QUrlQuery form;
-    form.setQueryItems(fields);
-    return form.toString(QUrl::FullyEncoded).toUtf8();
-}
-
-QList<QPair<QString, QString>> accountFields()
-{
-    return { { QStringLiteral("user"), ServerConfig::userName() },
-             { QStringLiteral("pwd"), ServerConfig::password() } };
-}
-
-// The document parser expands the entities of an internal DTD without a total limit and
-// recurses once per nesting level, so a hostile list could exhaust the memory or the stack. A
-// file list needs neither: a list with a DTD, or nested deeper than any list is, is refused. The
-// scan must reach the end to see every level, so what it cannot read to the end is refused as
-// not well-formed too; it reads names as the document parser does, without namespaces.
-bool isPlainShallowXml(const QString &text)
-{
-    QXmlStreamReader reader(text);
-    reader.setNamespaceProcessing(false);
-    int depth = 0;
-    while (!reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::DTD:
-            return false;
-        case QXmlStreamReader::StartElement:
-            if (++depth > MaxListDepth)
-                return false;
-            break;
-        case QXmlStreamReader::EndElement:
-            --depth;
-            break;
-        default:
-            break;
-        }
-    }
-    return !reader.hasError();
-}
-
-// Names of the images of one kind that the list offers, in document order.
-QStringList candidateNames(const QDomDocument &document, const QString &serviceId)
-{
-    QStringList names;
-    const QDomElement root = document.firstChildElement(QStringLiteral("snp300"));
-    const QDomNodeList items = root.elementsByTagName(QStringLiteral("listItem"));
-    for (int i = 0; i < items.size(); ++i) {
-        const QString name = SNPUpgrader::childElementText(items.at(i), QStringLiteral("name"));
-        if (isServerFileCandidate(name, serviceId))
-            names.append(name);
-    }
-    return names;
+    return ServerConfig::baseUrl();
 }
 
 } // namespace
 
 QString SNPUpgrader::childElementText(const QDomNode &node, const QString &tagName)
 {
-    return node.firstChildElement(tagName).text();
+    return FirmwareCatalogue::childElementText(node, tagName);
 }
 
 QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVersion, bool download)
 {
     m_replyText = QString();
 
-    QNetworkRequest request(ServerConfig::endpoint());
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QStringLiteral("application/x-www-form-urlencoded"));
+    QNetworkRequest request;
+    QString cause;
+    if (!FirmwareServerClient::prepareRequest(ServerConfig::endpoint(), &request, &cause)) {
+        appendLog(cause, cvc::Error);
+        return QLatin1String(SnpProtocol::NoRequestResponse);
+    }
     // One manager serves both requests of this call. It goes when the call ends, with its
     // replies (a late one would be ignored anyway) and its network thread, so that a window
     // that stays open all day does not gather a thread per query.
     auto *manager = new QNetworkAccessManager(this);
-    // No redirect is followed (Qt 6 would by default, Qt 5 does not): the replies come from the
-    // server asked.
-    manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     const auto releaseManager = qScopeGuard([guarded = QPointer<QNetworkAccessManager>(manager)] {
         if (guarded)
             guarded->deleteLater();
@@ -124,10 +65,7 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     connect(manager, &QNetworkAccessManager::finished, this, &SNPUpgrader::replyUrlRequestFinished);
 
     m_requestKind = ListRequest;
-    QNetworkReply *listReply = manager->post(
-        request,
-        formBody(accountFields() << qMakePair(QStringLiteral("service"),
-                                              QLatin1String(SnpProtocol::ListService))));
+    QNetworkReply *listReply = manager->post(request, FirmwareServerClient::listForm());
     switch (awaitReply(listReply, ListRequest, ListWaitMs)) {
     case ReplyWaits::Outcome::Answered:
         break;
@@ -138,34 +76,28 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
         return QLatin1String(SnpProtocol::NoRequestResponse);
     }
 
-    const QString listText = QString(m_replyText).remove(QStringLiteral("<hr>"));
-    QDomDocument document;
-    if (!isPlainShallowXml(listText) || !document.setContent(listText, false))
+    FirmwareCatalogue catalogue;
+    if (!catalogue.read(m_replyText)) {
+        appendLog(ServerCause::ofUnreadableList(serverText(), catalogue.errorString()), cvc::Error);
         return QString();
-
-    const QString serviceId = QLatin1String(bootloader ? SnpProtocol::BootloaderServiceId
-                                                       : SnpProtocol::FirmwareServiceId);
-    QStringList candidates = candidateNames(document, serviceId);
-    if (candidates.isEmpty())
+    }
+    const ImageKind kind = bootloader ? ImageKind::Bootloader : ImageKind::Application;
+    const QString chosen = catalogue.newest(kind);
+    if (chosen.isEmpty())
         return QString();
-
-    const int deviceNumber
-        = versionNumber(bootloader ? m_session->bootloaderVersion() : m_session->appVersion());
-    std::sort(candidates.begin(), candidates.end(), newerServerFileFirst);
-    const QString chosen = candidates.first();
-    if (hasServerFileVersion(chosen))
-        *availableVersion = serverFileVersionText(chosen);
-    if (serverFileVersionNumber(chosen) <= deviceNumber)
+    const QString newestVersion = catalogue.newestVersion(kind);
+    if (!newestVersion.isEmpty())
+        *availableVersion = newestVersion;
+    if (!catalogue.offersNewer(kind,
+                               bootloader ? m_session->bootloaderVersion()
+                                          : m_session->appVersion()))
         return QString();
     if (!download)
         return chosen;
 
     m_requestKind = DownloadRequest;
-    QNetworkReply *downloadReply = manager->post(
-        request,
-        formBody(accountFields() << qMakePair(QStringLiteral("service"),
-                                              QLatin1String(SnpProtocol::GetService))
-                                 << qMakePair(QStringLiteral("name"), chosen)));
+    QNetworkReply *downloadReply
+        = manager->post(request, FirmwareServerClient::downloadForm(chosen));
     if (awaitReply(downloadReply, DownloadRequest, DownloadWaitMs, chosen)
             != ReplyWaits::Outcome::Answered
         || m_downloadData.isEmpty())
@@ -204,10 +136,12 @@ ReplyWaits::Outcome SNPUpgrader::awaitReply(QNetworkReply *reply, RequestKind ki
                                             const QString &fileName)
 {
     ReplyWaits::Wait wait(m_replyWaits, reply,
-                          kind == ListRequest ? MaxListReplyBytes : MaxImageBytes);
+                          kind == ListRequest ? BoundedReply::ListBoundBytes
+                                              : BoundedReply::ImageBoundBytes);
     BoundedReply &body = wait.body();
-    connect(&body, &BoundedReply::refused, this, [this, &body, kind, fileName] {
-        appendLog(refusalText(body, kind, fileName), cvc::Error);
+    const QString requested = kind == ListRequest ? QString() : fileName;
+    connect(&body, &BoundedReply::refused, this, [this, &body, requested] {
+        appendLog(ServerCause::ofBound(body, serverText(), requested), cvc::Error);
     });
     // The operator sees that a download runs, and how far it is.
     std::unique_ptr<DownloadProgressBar> progress;
@@ -221,6 +155,7 @@ ReplyWaits::Outcome SNPUpgrader::awaitReply(QNetworkReply *reply, RequestKind ki
     QApplication::setOverrideCursor(Qt::BusyCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
 
+    const QPointer<QNetworkReply> guardedReply(reply);
     const QDeadlineTimer deadline(timeoutMs);
     while (wait.outcome() == ReplyWaits::Outcome::Pending) {
         if (deadline.hasExpired()) {
@@ -240,6 +175,16 @@ ReplyWaits::Outcome SNPUpgrader::awaitReply(QNetworkReply *reply, RequestKind ki
         if (!signalled || emitted == 0)
             wait.giveUp();
     }
+    if (wait.outcome() == ReplyWaits::Outcome::Unanswered) {
+        // The operator learns why before anything blames the server in general words.
+        if (guardedReply && guardedReply->isFinished()
+            && guardedReply->error() != QNetworkReply::NoError)
+            appendLog(
+                ServerCause::ofReply(*guardedReply, body.sslErrors(), serverText(), requested),
+                cvc::Error);
+        else if (deadline.hasExpired())
+            appendLog(ServerCause::ofSilence(serverText(), requested, timeoutMs), cvc::Error);
+    }
     if (wait.outcome() != ReplyWaits::Outcome::Answered)
         return wait.outcome();
     // The reply is handed to the buffer of its kind only now, when its own wait returns.
@@ -248,26 +193,6 @@ ReplyWaits::Outcome SNPUpgrader::awaitReply(QNetworkReply *reply, RequestKind ki
     else
         m_downloadData = wait.takeBrought();
     return ReplyWaits::Outcome::Answered;
-}
-
-// "The reply of the firmware server http://host:8300 to the download of x was refused: ..."
-QString SNPUpgrader::refusalText(const BoundedReply &body, RequestKind kind,
-                                 const QString &fileName) const
-{
-    const QString request = kind == ListRequest
-        ? QStringLiteral("the list request")
-        : QStringLiteral("the download of %1").arg(fileName);
-    const QString what
-        = kind == ListRequest ? QStringLiteral("a file list") : QStringLiteral("an image");
-    const QString size = body.announced() > body.bound()
-        ? QStringLiteral("it announced %1 bytes").arg(body.announced())
-        : QStringLiteral("more than %1 bytes arrived").arg(body.bound());
-    const QString outcome = kind == ListRequest ? QStringLiteral("Nothing of it was used.")
-                                                : QStringLiteral("Nothing was stored.");
-    return QStringLiteral("The reply of the firmware server %1 to %2 was refused: it is larger "
-                          "than the bound of %3 for %4 (%5). %6")
-        .arg(ServerConfig::baseUrl(), request, BoundedReply::sizeText(body.bound()), what, size,
-             outcome);
 }
 
 // The reply is kept once, by the wait that waits for it, and not stored in m_replyText or

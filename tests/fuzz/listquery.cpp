@@ -1,14 +1,16 @@
 #include "listquery.h"
 
+#include "firmwareserverclient.h"
 #include "processmemory.h"
-#include "snpupgraderprobe.h"
-#include "windowfixture.h"
 
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
 
 namespace {
 
@@ -66,7 +68,81 @@ QString shown(const QString &text)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
+const QString DeviceApplication = QStringLiteral("1.2.9");
+const QString DeviceBootloader = QStringLiteral("1.0.14");
+
+// Runs one request of the client to its end: the catalogue or the stored path, or nothing when
+// it failed or did not end within the wait.
+struct ClientRun
+{
+    explicit ClientRun(FirmwareServerClient &client)
+        : listed(&client, &FirmwareServerClient::listed)
+        , stored(&client, &FirmwareServerClient::stored)
+        , failed(&client, &FirmwareServerClient::failed)
+    { }
+    bool wait(int timeoutMs)
+    {
+        return QTest::qWaitFor([this] { return listed.size() + stored.size() + failed.size() > 0; },
+                               timeoutMs);
+    }
+    QSignalSpy listed;
+    QSignalSpy stored;
+    QSignalSpy failed;
+};
+
+// What the window's query answers for this list: the newest image of the kind when it is newer
+// than the device, downloaded into Documents when asked; empty otherwise.
+QString queryAsTheWindowDoes(const ListQuery &query, QString *available)
+{
+    qRegisterMetaType<FirmwareCatalogue>();
+    FirmwareServerClient client;
+    ClientRun list(client);
+    client.fetchList();
+    if (!list.wait(60000))
+        return QStringLiteral("NoRequestResponse");
+    if (list.listed.isEmpty())
+        return QString();
+    const auto catalogue = list.listed.first().first().value<FirmwareCatalogue>();
+    const ImageKind kind = query.bootloader ? ImageKind::Bootloader : ImageKind::Application;
+    const QString chosen = catalogue.newest(kind);
+    if (chosen.isEmpty())
+        return QString();
+    if (!catalogue.newestVersion(kind).isEmpty())
+        *available = catalogue.newestVersion(kind);
+    if (!catalogue.offersNewer(kind, query.bootloader ? DeviceBootloader : DeviceApplication))
+        return QString();
+    if (!query.download)
+        return chosen;
+    ClientRun image(client);
+    client.fetchImage(chosen, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!image.wait(60000) || image.stored.isEmpty())
+        return QString();
+    return image.stored.first().at(1).toString();
+}
+
 } // namespace
+
+ListFixture::ListFixture()
+{
+    m_serverImages = home.path() + QStringLiteral("/server-images");
+    QDir().mkpath(m_serverImages);
+    server.setImageDir(m_serverImages);
+    if (!server.listen())
+        qFatal("firmware server: %s", qPrintable(server.errorString()));
+    qputenv("SNP300_FIRMWARE_SERVER", server.baseUrl().toLocal8Bit());
+}
+
+QString ListFixture::serverImagePath(const QString &name) const
+{
+    return m_serverImages + QLatin1Char('/') + name;
+}
+
+void ListFixture::addServerImage(const QString &name, const QByteArray &content)
+{
+    QFile file(serverImagePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+}
 
 QString ListQuery::serviceId() const
 {
@@ -136,7 +212,7 @@ ListOutcome ListOutcome::fromJson(const QJsonObject &object)
     return outcome;
 }
 
-ListOutcome runListQuery(WindowFixture &fixture, const ListQuery &query)
+ListOutcome runListQuery(ListFixture &fixture, const ListQuery &query)
 {
     QByteArray body = query.body;
     body.replace("%PORT%", QByteArray::number(fixture.server.port()));
@@ -144,8 +220,6 @@ ListOutcome runListQuery(WindowFixture &fixture, const ListQuery &query)
     fixture.server.clearRequests();
     for (const auto &image : query.served)
         fixture.addServerImage(image.first, image.second);
-    SNPUpgraderProbe::setDeviceVersions(*fixture.window, QStringLiteral("1.2.9"),
-                                        QStringLiteral("1.0.14"));
 
     ListOutcome outcome;
     outcome.documentsPath = fixture.home.documentsPath();
@@ -154,8 +228,7 @@ ListOutcome runListQuery(WindowFixture &fixture, const ListQuery &query)
     outcome.available = Unchanged;
     QElapsedTimer clock;
     clock.start();
-    outcome.result
-        = fixture.window->queryFirmwareServer(query.bootloader, &outcome.available, query.download);
+    outcome.result = queryAsTheWindowDoes(query, &outcome.available);
     outcome.elapsedMs = clock.elapsed();
     outcome.peakResidentKb = ProcessMemory::peakResidentKb();
     outcome.homeAfter = homeEntries(fixture.home.path());

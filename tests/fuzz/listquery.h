@@ -1,6 +1,9 @@
 #ifndef LISTQUERY_H
 #define LISTQUERY_H
 
+#include "firmwareserver.h"
+#include "temphome.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
@@ -8,10 +11,27 @@
 #include <QString>
 #include <QStringList>
 
-class WindowFixture;
+// The firmware server on 127.0.0.1 serving a folder of images, and a temporary HOME (and so
+// Documents folder) for the client to store in.
+class ListFixture
+{
+public:
+    ListFixture();
+
+    TempHome home;
+    FirmwareServer server;
+
+    QString serverImagePath(const QString &name) const;
+    void addServerImage(const QString &name, const QByteArray &content);
+
+private:
+    QString m_serverImages;
+};
 
 // One query of the firmware server's file list with a body the server answers as it stands,
-// run through the real window against the in-process server, and what came of it.
+// run through the program's client and catalogue against the in-process server, as the window
+// queries it (the newest image of the kind, when newer than the device; downloaded when asked),
+// and what came of it.
 struct ListQuery
 {
     QByteArray body; // "%PORT%" stands for the server's port
@@ -49,7 +69,7 @@ struct ListOutcome
 };
 
 // The device's versions during every query: application 1.2.9, bootloader 1.0.14.
-ListOutcome runListQuery(WindowFixture &fixture, const ListQuery &query);
+ListOutcome runListQuery(ListFixture &fixture, const ListQuery &query);
 
 // What the outcome breaks of the client's promises, empty when nothing: the result is empty or
 // a name that is an image of the asked kind and cannot name a file outside the Documents folder

@@ -1,8 +1,8 @@
-// Hostile and randomly damaged file lists from the firmware server, through the real window's
-// client and a real HTTP server on 127.0.0.1. Whatever the list holds, the client must not
-// crash or hang, must stay within a generous memory bound, must fetch nothing the list points
-// to, must only ever choose a name of the asked kind that cannot lead out of the Documents
-// folder, and a download must land directly in that folder and nowhere else.
+// Hostile and randomly damaged file lists from the firmware server, through the program's client
+// and catalogue (the rules the window queries by) and a real HTTP server on 127.0.0.1. Whatever the
+// list holds, the client must not crash or hang, must stay within a generous memory bound, must
+// fetch nothing the list points to, must only ever choose a name of the asked kind that cannot lead
+// out of the Documents folder, and a download must land directly in that folder and nowhere else.
 //
 // Each hostile document is queried in a child process (this program, started again with
 // SNP_LISTFUZZ_CHILD set), so that a crash or a memory peak is seen per document. The seeded
@@ -11,7 +11,6 @@
 #include "listquery.h"
 #include "processmemory.h"
 #include "testdata.h"
-#include "windowfixture.h"
 
 #include <QJsonDocument>
 #include <QProcess>
@@ -176,7 +175,7 @@ int runChild(const QString &folder)
         = ListQuery::fromJson(QJsonDocument::fromJson(requestFile.readAll()).object());
     ListOutcome outcome;
     {
-        WindowFixture fixture;
+        ListFixture fixture;
         outcome = runListQuery(fixture, q);
     }
     QFile outcomeFile(folder + QStringLiteral("/outcome.json"));
@@ -485,7 +484,7 @@ void tst_ListFuzz::mutatedLists()
     int chosen = 0;
     int downloads = 0;
 
-    WindowFixture f;
+    ListFixture f;
     for (int i = 0; i < 300; ++i) {
         const QByteArray body = i % 2 == 0 ? mutator.mutate(valid) : mutator.mutateNames(names);
         ListQuery q = query(body, false, coin.bounded(2) == 1);

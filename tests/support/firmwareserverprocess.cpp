@@ -25,9 +25,10 @@ FirmwareServerProcess::FirmwareServerProcess(const QString &imageDir,
         m_process.waitForReadyRead(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())));
     const QString firstLine = QString::fromUtf8(m_process.readLine()).trimmed();
     const QString prefix = QStringLiteral("listening ");
-    m_port = firstLine.startsWith(prefix)
-        ? static_cast<quint16>(QUrl(firstLine.mid(prefix.size())).port(0))
-        : 0;
+    const QUrl announced
+        = firstLine.startsWith(prefix) ? QUrl(firstLine.mid(prefix.size())) : QUrl();
+    m_port = static_cast<quint16>(announced.port(0));
+    m_scheme = announced.scheme();
     if (m_port == 0) {
         m_errorString = QStringLiteral("no port announced (first line \"%1\")").arg(firstLine);
         stop();
@@ -48,7 +49,7 @@ bool FirmwareServerProcess::isRunning() const
 
 QString FirmwareServerProcess::baseUrl() const
 {
-    return QStringLiteral("http://127.0.0.1:%1").arg(m_port);
+    return QStringLiteral("%1://127.0.0.1:%2").arg(m_scheme).arg(m_port);
 }
 
 QStringList FirmwareServerProcess::requestLines()

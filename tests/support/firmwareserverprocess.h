@@ -21,7 +21,7 @@ public:
     bool isRunning() const;
     QString errorString() const { return m_errorString; }
     quint16 port() const { return m_port; }
-    QString baseUrl() const; // "http://127.0.0.1:PORT"
+    QString baseUrl() const; // "http://127.0.0.1:PORT", https:// when given a certificate
     qint64 pid() const { return m_process.processId(); }
 
     // One line per request answered so far, "POST /snp300/index.php 200 user=opsr
@@ -41,6 +41,7 @@ private:
     QProcess m_process;
     QString m_errorString;
     quint16 m_port = 0;
+    QString m_scheme;
     QStringList m_requestLines;
 };
 

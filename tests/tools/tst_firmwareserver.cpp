@@ -4,10 +4,12 @@
 #include "firmwareserver.h"
 #include "firmwareserverprocess.h"
 #include "sampleimage.h"
+#include "testcertificates.h"
 
 #include <QDomDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
@@ -36,12 +38,19 @@ Form getForm(const QString &name)
 }
 
 // Encodes the form the way the upgrader does (QUrlQuery, fully encoded).
+// Over HTTPS the server's certificate is checked against authorities (none: the system's).
 HttpResult request(const QString &baseUrl, const Form &form, const QByteArray &method = "POST",
-                   const QString &path = QStringLiteral("/snp300/index.php"))
+                   const QString &path = QStringLiteral("/snp300/index.php"),
+                   const QList<QSslCertificate> &authorities = {})
 {
     QUrlQuery query;
     query.setQueryItems(form);
     QNetworkRequest networkRequest(QUrl(baseUrl + path));
+    if (!authorities.isEmpty()) {
+        QSslConfiguration tls = networkRequest.sslConfiguration();
+        tls.setCaCertificates(authorities);
+        networkRequest.setSslConfiguration(tls);
+    }
     networkRequest.setHeader(QNetworkRequest::ContentTypeHeader,
                              "application/x-www-form-urlencoded");
     QNetworkAccessManager manager;
@@ -102,6 +111,7 @@ private slots:
     void exactListBody();
     void program();
     void programFaultSwitches();
+    void programOverHttps();
     void sampleImagesAreReproducible();
 
 private:
@@ -368,6 +378,36 @@ void tst_FirmwareServer::programFaultSwitches()
     }
     FirmwareServerProcess missing(QStringLiteral("/nonexistent/folder"), {}, 3000);
     QVERIFY(!missing.isRunning());
+}
+
+// Given a certificate the program serves HTTPS; a client that does not trust it sends nothing.
+void tst_FirmwareServer::programOverHttps()
+{
+    const QString images = FirmwareServerProcess::sampleImagesDir();
+    FirmwareServerProcess server(images,
+                                 { "--tls-cert", certificates().path("trusted.pem"), "--tls-key",
+                                   certificates().path("trusted.key") });
+    QVERIFY2(server.isRunning(), qPrintable(server.errorString()));
+    QVERIFY(server.baseUrl().startsWith("https://127.0.0.1:"));
+    const QList<QSslCertificate> authority
+        = QSslCertificate::fromPath(certificates().path("ca.pem"));
+    QCOMPARE(authority.size(), 1);
+
+    QCOMPARE(request(server.baseUrl(), accountForm(QStringLiteral("list"))).status, 0);
+    const HttpResult list = request(server.baseUrl(), accountForm(QStringLiteral("list")), "POST",
+                                    QStringLiteral("/snp300/index.php"), authority);
+    QCOMPARE(list.status, 200);
+    QCOMPARE(listedNames(list.body).size(), 5);
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestLines().size(), 1, Timeout);
+
+    FirmwareServerProcess keyless(images, { "--tls-cert", certificates().path("trusted.pem") },
+                                  3000);
+    QVERIFY(!keyless.isRunning());
+    FirmwareServerProcess notPem(images,
+                                 { "--tls-cert", certificates().path("notpem.pem"), "--tls-key",
+                                   certificates().path("trusted.key") },
+                                 3000);
+    QVERIFY(!notPem.isRunning());
 }
 
 // The committed images are exactly what the generator makes (see

@@ -5,6 +5,7 @@
 #include "processmemory.h"
 #include "serverconfig.h"
 #include "snpupgraderprobe.h"
+#include "testcertificates.h"
 #include "testdata.h"
 #include "windowfixture.h"
 
@@ -99,6 +100,9 @@ private slots:
     void endlessDownloadIsRefused_data();
     void endlessDownloadIsRefused();
     void systemProxyIsUsed();
+    void upgradeOverHttps();
+    void certificateThatCannotBeCheckedIsTold_data();
+    void certificateThatCannotBeCheckedIsTold();
 };
 
 void tst_ServerClient::listRequestOnTheWire()
@@ -318,19 +322,30 @@ void tst_ServerClient::unsafeNamesAreNeverCandidates()
 void tst_ServerClient::unansweredListTakesTheWholeWait_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("connection refused") << "refused";
-    QTest::newRow("HTTP error") << "500";
-    QTest::newRow("forbidden") << "403";
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("connection refused")
+        << "refused"
+        << "could not be reached for the list request (Connection refused)";
+    QTest::newRow("HTTP error") << "500"
+                                << "failed to answer the list request (HTTP 500 Internal Server "
+                                   "Error): the fault is the server's own, try again later.";
+    QTest::newRow("forbidden") << "403"
+                               << "refused the program's account for the list request (HTTP 403 "
+                                  "Forbidden): the account built into the program or the "
+                                  "server's configuration must be renewed.";
 }
 
 void tst_ServerClient::unansweredListTakesTheWholeWait()
 {
     QFETCH(QString, fault);
+    QFETCH(QString, cause);
     ReportedVersions f;
     f.addServerImage(Fmr130, "x\n");
-    if (fault == "refused")
-        qputenv("SNP300_FIRMWARE_SERVER", "http://127.0.0.1:" + QByteArray::number(closedPort()));
-    else
+    QString server = f.server.baseUrl();
+    if (fault == "refused") {
+        server = "http://127.0.0.1:" + QString::number(closedPort());
+        qputenv("SNP300_FIRMWARE_SERVER", server.toUtf8());
+    } else
         f.server.setForcedStatus(fault.toInt());
     QString available = Unchanged;
     // The wait shows the busy cursor, which goes when the wait fails.
@@ -346,6 +361,11 @@ void tst_ServerClient::unansweredListTakesTheWholeWait()
     QCOMPARE(available, Unchanged);
     QCOMPARE(cursorDuringTheWait, Qt::BusyCursor);
     QVERIFY(!QApplication::overrideCursor());
+    // Why, in one line.
+    QCOMPARE(f.logLines().size(), 1);
+    QVERIFY2(f.logLines().first().startsWith("The firmware server " + server + ' '),
+             qPrintable(f.logLines().first()));
+    QVERIFY2(f.logLines().first().contains(cause), qPrintable(f.logLines().first()));
 }
 
 void tst_ServerClient::lateListReplyIsNotTakenForTheDownload()
@@ -520,6 +540,71 @@ void tst_ServerClient::systemProxyIsUsed()
     QCOMPARE(available, QString("1.3.0"));
     QCOMPARE(f.server.requests().size(), 1);
     QVERIFY(f.server.requests().first().proxied);
+}
+
+// A whole upgrade with the image from a server reached over HTTPS, its certificate authority
+// named at run time.
+void tst_ServerClient::upgradeOverHttps()
+{
+    WindowFixture f(quickDevice());
+    QVERIFY(f.server.setTlsCertificate(certificates().path("trusted.pem"),
+                                       certificates().path("trusted.key")));
+    f.addServerImage(Fmr130, hexImage(3));
+    qputenv("SNP300_FIRMWARE_SERVER", f.server.baseUrl().toUtf8());
+    qputenv("SNP300_SERVER_CA", certificates().path("ca.pem").toUtf8());
+    const auto unname = qScopeGuard([] { qunsetenv("SNP300_SERVER_CA"); });
+    QVERIFY(f.server.baseUrl().startsWith("https://"));
+
+    QVERIFY(f.startUpgrade());
+    QVERIFY(f.waitForLogLine("UPGRADE IS DONE", 30000));
+    const QString path = f.home.documentsPath() + '/' + Fmr130;
+    QVERIFY(f.logLines().contains("Start update using file: " + path));
+    QFile stored(path);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), hexImage(3));
+    QVERIFY(f.server.requests().size() >= 3); // the bootloader's list, the list, the download
+    QCOMPARE(f.server.requests().last().field("name"), Fmr130);
+}
+
+void tst_ServerClient::certificateThatCannotBeCheckedIsTold_data()
+{
+    QTest::addColumn<QString>("certificate");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("authority not named") << "trusted" << false << "is not trusted";
+    QTest::newRow("expired") << "expired" << true << "expired on 2021-01-01";
+    QTest::newRow("issued for another name") << "wrongname" << true << "another name";
+}
+
+// The window's results and waits stay as for a server that does not answer; the cause comes
+// first, and nothing reached the server.
+void tst_ServerClient::certificateThatCannotBeCheckedIsTold()
+{
+    QFETCH(QString, certificate);
+    QFETCH(bool, named);
+    QFETCH(QString, fault);
+    ReportedVersions f;
+    QVERIFY(f.server.setTlsCertificate(certificates().path(certificate + ".pem"),
+                                       certificates().path(certificate + ".key")));
+    f.addServerImage(Fmr130, "x\n");
+    qputenv("SNP300_FIRMWARE_SERVER", f.server.baseUrl().toUtf8());
+    if (named)
+        qputenv("SNP300_SERVER_CA", certificates().path("ca.pem").toUtf8());
+    const auto unname = qScopeGuard([] { qunsetenv("SNP300_SERVER_CA"); });
+
+    QString available = Unchanged;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(f.window->queryFirmwareServer(false, &available, true), QString("NoRequestResponse"));
+    QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(available, Unchanged);
+    QCOMPARE(f.logLines().size(), 1);
+    const QString told = f.logLines().first();
+    QVERIFY2(told.startsWith("The identity of the firmware server " + f.server.baseUrl()
+                             + " could not be checked, so nothing was sent to it: "),
+             qPrintable(told));
+    QVERIFY2(told.contains(fault), qPrintable(told));
+    QVERIFY(f.server.requests().isEmpty());
 }
 
 QTEST_MAIN(tst_ServerClient)

@@ -1,11 +1,11 @@
 #include "firmwareserver.h"
 
 #include "httpconnection.h"
+#include "tlstcpserver.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -26,7 +26,7 @@ QString FirmwareServer::Request::field(const QString &name) const
 
 FirmwareServer::FirmwareServer(QObject *parent)
     : QObject(parent)
-    , m_server(new QTcpServer(this))
+    , m_server(new TlsTcpServer(this))
 {
     connect(m_server, &QTcpServer::newConnection, this, &FirmwareServer::acceptConnections);
 }
@@ -55,12 +55,20 @@ quint16 FirmwareServer::port() const
 
 QString FirmwareServer::baseUrl() const
 {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(m_server->isEncrypted() ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(port());
 }
 
 QString FirmwareServer::errorString() const
 {
-    return m_server->errorString();
+    return m_server->tlsErrorString().isEmpty() ? m_server->errorString()
+                                                : m_server->tlsErrorString();
+}
+
+bool FirmwareServer::setTlsCertificate(const QString &certificateFile, const QString &keyFile)
+{
+    return m_server->setCertificate(certificateFile, keyFile);
 }
 
 void FirmwareServer::setAccount(const QString &user, const QString &password)

@@ -9,13 +9,13 @@
 #include <QPair>
 #include <QString>
 
-class QTcpServer;
+class TlsTcpServer;
 
 // The SNP300 firmware server on 127.0.0.1: POST /snp300/index.php with a
 // url-encoded form. service=list answers the image folder's file names as an
 // XML list between two "<hr>" rules; service=get&name=N answers the file's
-// bytes. Wrong account: 403; unknown or unsafe name, other paths: 404;
-// other methods: 405. Fault switches may change at any time.
+// bytes. Given a certificate, it serves HTTPS. Wrong account: 403; unknown or unsafe name, other
+// paths: 404; other methods: 405. Fault switches may change at any time.
 class FirmwareServer : public QObject
 {
     Q_OBJECT
@@ -40,8 +40,10 @@ public:
     void close();
     bool isListening() const;
     quint16 port() const;
-    QString baseUrl() const; // "http://127.0.0.1:PORT"
+    QString baseUrl() const; // "http://127.0.0.1:PORT", or https:// once a certificate is set
     QString errorString() const;
+    // Serves HTTPS with this PEM certificate (and chain) and key from the next connection on.
+    bool setTlsCertificate(const QString &certificateFile, const QString &keyFile);
 
     void setImageDir(const QString &path) { m_imageDir = path; }
     QString imageDir() const { return m_imageDir; }
@@ -101,7 +103,7 @@ private:
     QString safeImagePath(const QString &name) const;
     static Answer statusAnswer(int status);
 
-    QTcpServer *m_server;
+    TlsTcpServer *m_server;
     QString m_imageDir;
     QString m_user = QStringLiteral("opsr");
     QString m_password = QStringLiteral("rdox4%bnT");

@@ -1,6 +1,7 @@
 // snp300-firmware-server: the SNP300 firmware server on 127.0.0.1, serving the
-// images of one folder. Prints "listening http://127.0.0.1:PORT" as its first
-// line, then one line per request, and serves until SIGTERM or SIGINT.
+// images of one folder, over HTTPS when given a certificate and its key. Prints
+// "listening http://127.0.0.1:PORT" (or https://) as its first line, then one
+// line per request, and serves until SIGTERM or SIGINT.
 
 #include "firmwareserver.h"
 #include "terminationwatcher.h"
@@ -64,7 +65,10 @@ QByteArray requestLine(const FirmwareServer::Request &request)
 bool configure(const QCoreApplication &app, FirmwareServer *server, int *port, bool *quiet)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("SNP300 firmware server on 127.0.0.1."));
+    parser.setApplicationDescription(QStringLiteral(
+        "SNP300 firmware server on 127.0.0.1. Serves plain HTTP, or HTTPS when given --tls-cert "
+        "and --tls-key (PEM files); a client that does not trust the certificate leaves before "
+        "it sends a request."));
     parser.addHelpOption();
     parser.addOptions({
         { QStringLiteral("dir"), QStringLiteral("Folder of the image files (required)."),
@@ -96,6 +100,13 @@ bool configure(const QCoreApplication &app, FirmwareServer *server, int *port, b
           QStringLiteral("Answer list requests with this file's exact content."),
           QStringLiteral("file") },
         { QStringLiteral("quiet"), QStringLiteral("Do not print a line per request.") },
+        { QStringLiteral("tls-cert"),
+          QStringLiteral("Serve HTTPS with this PEM certificate (the server's first, then its "
+                         "chain); needs --tls-key."),
+          QStringLiteral("file") },
+        { QStringLiteral("tls-key"),
+          QStringLiteral("The PEM private key of the --tls-cert certificate."),
+          QStringLiteral("file") },
     });
     parser.process(app);
 
@@ -139,6 +150,17 @@ bool configure(const QCoreApplication &app, FirmwareServer *server, int *port, b
             return false;
         }
         server->setListBody(body.readAll());
+    }
+    const bool certificate = parser.isSet(QStringLiteral("tls-cert"));
+    if (certificate != parser.isSet(QStringLiteral("tls-key"))) {
+        std::fprintf(stderr, "snp300-firmware-server: --tls-cert and --tls-key go together\n");
+        return false;
+    }
+    if (certificate
+        && !server->setTlsCertificate(parser.value(QStringLiteral("tls-cert")),
+                                      parser.value(QStringLiteral("tls-key")))) {
+        std::fprintf(stderr, "snp300-firmware-server: %s\n", qPrintable(server->errorString()));
+        return false;
     }
     *quiet = parser.isSet(QStringLiteral("quiet"));
     return true;
