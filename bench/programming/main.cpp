@@ -10,6 +10,7 @@
 #include "firmwareserver.h"
 #include "helperprocess.h"
 #include "programmingrun.h"
+#include "snpversion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -273,7 +274,7 @@ int main(int argc, char **argv)
     temporaryHome = &home;
 
     CvcApplication app("SNP300 Upgrader", argc, argv);
-    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    app.startUp(QStringLiteral(SNP_VERSION), QStringLiteral("sextant"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
