@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString Fmr123 = QStringLiteral("snp300_1_2_3.quenmarksnpfmr");
@@ -27,6 +31,19 @@ QByteArray listOf(const QStringList &names)
     for (const QString &name : names)
         body += "<listItem><name>" + name.toUtf8() + "</name></listItem>";
     return body + "</snp300><hr>";
+}
+
+// Wine's Schannel cannot take a certificate for a server ("The certificate provided cannot be used
+// for a server": the private key Qt imports with it is not usable there), so a test that serves
+// TLS in this process cannot run under Wine.
+bool servesTlsInProcess()
+{
+#ifdef Q_OS_WIN
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+#else
+    return true;
+#endif
 }
 
 // A server on 127.0.0.1 with its image folder, and a client pointed at it.
@@ -219,6 +236,8 @@ void tst_FirmwareServerClient::httpStatusCauses()
 // each request's form exactly as over HTTP.
 void tst_FirmwareServerClient::listAndImageOverHttps()
 {
+    if (!servesTlsInProcess())
+        QSKIP("Schannel under Wine cannot serve TLS in this process");
     ServerAndClient s;
     QVERIFY2(s.serveTls("trusted"), qPrintable(s.server.errorString()));
     s.addImage(Fmr130, "image\n");
@@ -266,6 +285,8 @@ void tst_FirmwareServerClient::certificateFaultsSendNothing_data()
 // gets no request at all, and the cause names the server and the certificate's fault.
 void tst_FirmwareServerClient::certificateFaultsSendNothing()
 {
+    if (!servesTlsInProcess())
+        QSKIP("Schannel under Wine cannot serve TLS in this process");
     QFETCH(QString, certificate);
     QFETCH(bool, named);
     QFETCH(QString, host);
@@ -365,8 +386,7 @@ void tst_FirmwareServerClient::namedAuthorityThatCannotBeUsed()
 {
     QFETCH(QString, file);
     QFETCH(QString, cause);
-    ServerAndClient s;
-    QVERIFY(s.serveTls("trusted"));
+    ServerAndClient s; // whatever the scheme, nothing goes out
     const QString path = certificates().path(file);
     const ScopedVariable authority("SNP300_SERVER_CA", path);
     const QString told = s.run([](FirmwareServerClient &client) { client.fetchList(); });
