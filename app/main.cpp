@@ -2,13 +2,14 @@
 #include "cvttranslationloader.h"
 #include "serverconfig.h"
 #include "snpupgrader.h"
+#include "snpversion.h"
 
 #include <QLocale>
 
 int main(int argc, char *argv[])
 {
     CvcApplication app("SNP300 Upgrader", argc, argv);
-    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    app.startUp(QStringLiteral(SNP_VERSION), QStringLiteral("sextant"));
     // Operators behind a company proxy reach the firmware server through it.
     ServerConfig::useSystemProxy();
 

@@ -8,6 +8,7 @@
 #include "logengine.h"
 #include "portlisting.h"
 #include "serverconfig.h"
+#include "snpversion.h"
 #include "upgradeoptions.h"
 #include "upgradereporter.h"
 #include "upgradestation.h"
@@ -22,8 +23,6 @@ namespace {
 
 using Stream = ConsoleTerminal::Stream;
 
-const char *const Version = "1.0.0";
-
 void tell(Stream stream, const QString &text)
 {
     ConsoleTerminal::write(stream, text.toUtf8());
@@ -34,7 +33,7 @@ int upgrade(const UpgradeOptions &options)
     // The window's record: the same log folder, the same History.csv.
     cvc::LogEngine logEngine;
     QDir dataDir;
-    if (!CvcRunLog::open(&dataDir, QString::fromLatin1(Version)))
+    if (!CvcRunLog::open(&dataDir, QStringLiteral(SNP_VERSION)))
         tell(Stream::Error,
              QStringLiteral("snp300-upgrade: the data folder %1 cannot be created: this run is "
                             "recorded in no log file and in no History.csv.\n")
@@ -76,7 +75,7 @@ int run(const QStringList &arguments)
         tell(Stream::Output, UpgradeOptions::helpText());
         return ExitStatus::Success;
     case UpgradeOptions::Action::Version:
-        tell(Stream::Output, QStringLiteral("snp300-upgrade %1\n").arg(QLatin1String(Version)));
+        tell(Stream::Output, QStringLiteral("snp300-upgrade %1\n").arg(QLatin1String(SNP_VERSION)));
         return ExitStatus::Success;
     case UpgradeOptions::Action::ListPorts: {
         const QList<PortListing::Port> ports = PortListing::ports();

@@ -1,6 +1,9 @@
 # Shared set-up of the README's commands: sourced, not run.
 #
 #   snp_setup [extra Debian packages...]   installs what is missing, configures and builds
+#                                          (warnings are errors)
+#   snp_install_packages [packages...]     installs the Debian packages of the set-up and these
+#                                          where they are missing (as root; otherwise names them)
 #
 # Environment: SNP_QT_MAJOR (the toolkit: 5, the default, or 6), BUILD_DIR (default: build
 # for Qt 5, build-qt6 for Qt 6), CMAKE_ARGS (extra configure arguments), SNP_JOBS (parallel
@@ -36,8 +39,8 @@ if [ "$SNP_TARGET" = windows ]; then
         qt6-qpa-plugins qt6-tools-dev qt6-translations-l10n qt6-l10n-tools g++-mingw-w64-x86-64-posix
         gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev patch xz-utils ninja-build
         wine wine64 nsis xvfb xauth procps)
-    SNP_QT_WINDOWS=${SNP_QT_WINDOWS:-$HOME/.cache/snp300/qt-6.4.2-mingw64}
-    export SNP_QT_WINDOWS
+    # Its version, folder and stamps (SNP_QT_WINDOWS, where tools/windows/build-qt puts it).
+    source "$SNP_ROOT/tools/windows/qt-windows.sh"
 fi
 BUILD_DIR=${BUILD_DIR:-$SNP_ROOT/build$SNP_BUILD_SUFFIX}
 SNP_JOBS=${SNP_JOBS:-$(nproc 2>/dev/null || echo 2)}
@@ -84,13 +87,16 @@ snp_build() {
     cmake --build "$BUILD_DIR" -j "$SNP_JOBS"
 }
 
+# The README's commands share one configuration per build folder (warnings are errors), so that
+# tools/demo and tools/test, or the Windows test, package and demo, build the tree once between
+# them. Configure arguments of the caller's CMAKE_ARGS come after it and win.
 snp_setup() {
-    snp_install_packages "$@" && snp_build
+    snp_install_packages "$@" && CMAKE_ARGS="-DSNP_WERROR=ON ${CMAKE_ARGS:-}" snp_build
 }
 
-# The Windows build: Qt for Windows from the cache (built there once, about half an hour), the
-# project cross-built against it, and the Linux stand-ins for the device and the server in
-# $BUILD_DIR/host, which the tests under Wine talk to.
+# The Windows build: Qt for Windows from the cache (unpacked there from the prebuilt archive, or
+# built once, about half an hour), the project cross-built against it, and the Linux stand-ins
+# for the device and the server in $BUILD_DIR/host, which the tests under Wine talk to.
 snp_build_windows() {
     "$SNP_ROOT/tools/windows/build-qt"
     snp_say "Configuring the Windows build in $BUILD_DIR"

@@ -26,12 +26,6 @@ const int MinimumBootloaderNumber = 1014; // version 1.0.14
 // application, line noise) only this much of the latest bytes is kept.
 const int MaxReceiveBuffer = 64 * 1024;
 
-// The texts that the window has always translated keep its translation context.
-QString windowText(const char *text)
-{
-    return QCoreApplication::translate("SNPUpgrader", text);
-}
-
 // The device's answers are ASCII; patterns are matched on their UTF-8 reading.
 QString asText(const QByteArray &bytes)
 {
@@ -105,8 +99,8 @@ const Snp300Session::DialogueRule &Snp300Session::ruleOf(int state)
         { ConnectProbe, "waiting for the device's first answer", Watchdog::Version,
           Receive::ClearBuffer, anyAnswer, nullptr, nullptr, VersionRetryDelayMs, nullptr,
           ReadVersion, false, SnpProtocol::VersionRequest },
-        { ReadVersion, "reading the device's versions", Watchdog::Version, Receive::Append,
-          nullptr, &S::handleVersionAnswer, nullptr, 0, nullptr, ReadVersion, false, nullptr },
+        { ReadVersion, "reading the device's versions", Watchdog::Version, Receive::Append, nullptr,
+          &S::handleVersionAnswer, nullptr, 0, nullptr, ReadVersion, false, nullptr },
         // The device has left its application: the STX that gets the bootloader's prompt.
         { EnterBootloader, "entering the bootloader", Watchdog::None, Receive::Drop, anyAnswer,
           nullptr, "Device in bootloader mode", BootloaderEntryDelayMs, nullptr, WaitPrompt, true,
@@ -131,8 +125,7 @@ const Snp300Session::DialogueRule &Snp300Session::ruleOf(int state)
           &S::handleFinished, nullptr, 0, nullptr, Finished, false, nullptr },
         // Entered by the version watchdog, after STX: the prompt gets B, then its answer.
         { BootloaderProbe, "probing the bootloader", Watchdog::Bootloader, Receive::Drop, nullptr,
-          &S::handleBootloaderProbeAnswer, nullptr, 0, nullptr, BootloaderProbe, false,
-          nullptr },
+          &S::handleBootloaderProbeAnswer, nullptr, 0, nullptr, BootloaderProbe, false, nullptr },
     };
     // setState() writes only DialogueState values, each of which has its row.
     for (const DialogueRule &rule : rules) {
@@ -146,6 +139,8 @@ const Snp300Session::DialogueRule &Snp300Session::ruleOf(int state)
 Snp300Session::Snp300Session(QObject *parent)
     : QObject(parent)
 {
+    // For queued connections to upgradeEnded() (a front end on another thread, a signal spy).
+    qRegisterMetaType<UpgradeHistory::Result>();
     m_verStrTimer = new QTimer(this);
     m_verStrTimer->setInterval(WatchdogMs);
     m_bootLoaderTimer = new QTimer(this);
@@ -185,6 +180,8 @@ void Snp300Session::setHistoryPath(const QString &path)
 
 bool Snp300Session::openPort(const QString &portName)
 {
+    if (refuseSecondLink(portName))
+        return false;
     m_port->setPortName(portName);
     m_port->setDataBits(QSerialPort::Data8);
     m_port->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
@@ -201,11 +198,14 @@ bool Snp300Session::openPort(const QString &portName)
         log(PortOpenFailure::explanation(facts), cvc::Error);
         return false;
     }
-    return startLink(m_port, portName);
+    // Named as the port names itself ("ttyUSB0", not "/dev/ttyUSB0").
+    return startLink(m_port, m_port->portName());
 }
 
 bool Snp300Session::openLink(QIODevice *link, const QString &portName)
 {
+    if (refuseSecondLink(portName))
+        return false;
     if (!link || !link->isOpen() || !link->isReadable() || !link->isWritable()) {
         log(QStringLiteral("Unable to connect."), cvc::Error);
         log(QStringLiteral("The link to %1 is not open for reading and writing.").arg(portName),
@@ -213,6 +213,18 @@ bool Snp300Session::openLink(QIODevice *link, const QString &portName)
         return false;
     }
     return startLink(link, portName);
+}
+
+// One session drives one device: a second link would take over the dialogue of the first.
+bool Snp300Session::refuseSecondLink(const QString &portName)
+{
+    if (!isOpen())
+        return false;
+    log(QStringLiteral("Unable to connect."), cvc::Error);
+    log(QStringLiteral("The link to %1 is still open: close it before %2 is opened.")
+            .arg(m_portName, portName),
+        cvc::Error);
+    return true;
 }
 
 bool Snp300Session::startLink(QIODevice *link, const QString &portName)
@@ -480,13 +492,14 @@ void Snp300Session::handleBootloaderProbeAnswer(const QByteArray &chunk)
     emit versionsRead();
 }
 
+// These texts keep the translations (and their context) that the window has always given them.
 void Snp300Session::recordBootloaderDecision(int bootloaderNumber, int serverNumber)
 {
     m_bootloaderUpdateNeeded
         = bootloaderNumber < MinimumBootloaderNumber || bootloaderNumber < serverNumber;
     if (m_bootloaderUpdateNeeded)
-        log(windowText("Device bootloader needs to be updated"));
-    log(windowText("Device ready to start update"));
+        log(QCoreApplication::translate("SNPUpgrader", "Device bootloader needs to be updated"));
+    log(QCoreApplication::translate("SNPUpgrader", "Device ready to start update"));
 }
 
 // The device has accepted "P": read the whole image and send its first line at once. The image
@@ -676,7 +689,8 @@ void Snp300Session::onSerialError(QSerialPort::SerialPortError error)
         || error == QSerialPort::WriteError || error == QSerialPort::DeviceNotFoundError
         || error == QSerialPort::PermissionError;
     if (!linkLost) {
-        log(QStringLiteral("Serial port %1 reported an error (%2).").arg(m_port->portName(), reason),
+        log(QStringLiteral("Serial port %1 reported an error (%2).")
+                .arg(m_port->portName(), reason),
             cvc::Warning);
         return;
     }

@@ -126,6 +126,7 @@ private:
     struct DialogueRule;
     static const DialogueRule &ruleOf(int state);
 
+    bool refuseSecondLink(const QString &portName);
     bool startLink(QIODevice *link, const QString &portName);
     // The one writer of m_state.
     void setState(DialogueState state);
@@ -202,5 +203,7 @@ private:
     // it runs out the operator is told that the device has gone quiet.
     QTimer *m_silenceTimer = nullptr;
 };
+
+Q_DECLARE_METATYPE(UpgradeHistory::Result)
 
 #endif // SNP300SESSION_H

@@ -10,6 +10,7 @@
 #include "imagestore.h"
 #include "servercause.h"
 #include "serverconfig.h"
+#include "snp300session.h"
 #include "snpdurations.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
@@ -87,7 +88,9 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     const QString newestVersion = catalogue.newestVersion(kind);
     if (!newestVersion.isEmpty())
         *availableVersion = newestVersion;
-    if (!catalogue.offersNewer(kind, bootloader ? m_bootloaderVersion : m_appVersion))
+    if (!catalogue.offersNewer(kind,
+                               bootloader ? m_session->bootloaderVersion()
+                                          : m_session->appVersion()))
         return QString();
     if (!download)
         return chosen;

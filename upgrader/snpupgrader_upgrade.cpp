@@ -1,7 +1,7 @@
 // The Upgrade button: what is to be programmed, the operator's confirmation, the image file
 // (a local test image or the newer image from the server), and the hand-over to the dialogue.
 
-#include "firmwareimage.h"
+#include "snp300session.h"
 #include "snpprotocol.h"
 #include "snpupgrader.h"
 #include "ui_snpupgrader.h"
@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -39,22 +38,22 @@ void SNPUpgrader::onUpgradeClicked()
     m_upgradeChoice = linkTicket();
     ui->usbBtnUpgrade->setEnabled(false);
     m_downloadNotStored = false;
-    m_firmwareFilePath = selectUpgradeFile();
+    const QString imagePath = selectUpgradeFile();
     const LinkTicket link = *m_upgradeChoice;
     m_upgradeChoice.reset();
 
     if (!link.isSameOpenLink()) {
-        appendLog(m_serialPort->isOpen()
+        appendLog(m_session->isOpen()
                       ? QStringLiteral("The upgrade was not started: the SNP300 was connected "
                                        "again while the upgrade was being prepared. Press "
                                        "Upgrade SNP300... to prepare it on this connection.")
                       : QStringLiteral("The upgrade was not started: the link to the SNP300 was "
                                        "closed while the upgrade was being prepared."),
                   cvc::Warning);
-        ui->usbBtnUpgrade->setEnabled(m_serialPort->isOpen());
+        ui->usbBtnUpgrade->setEnabled(m_session->isOpen());
         return;
     }
-    if (m_firmwareFilePath.isEmpty()) {
+    if (imagePath.isEmpty()) {
         // An image that came but could not be stored is no fault of the server: its cause has
         // been told, and the line that would send the operator to the network is left out.
         if (!m_downloadNotStored)
@@ -64,45 +63,21 @@ void SNPUpgrader::onUpgradeClicked()
         return;
     }
 
-    // Nothing goes to the device unless the whole image can be programmed: a device erased for
-    // an image that is missing, cut short or damaged would be left without working firmware.
-    FirmwareImage image;
-    const QString problem
-        = image.load(m_firmwareFilePath) ? image.intelHexFault() : image.errorString();
-    if (!problem.isEmpty()) {
-        appendLog(QStringLiteral("The upgrade was not started: %1").arg(problem), cvc::Warning);
-        UpgradeHistory::Entry refused = historyEntry(image);
-        refused.result = UpgradeHistory::Result::Refused;
-        reportUnrecorded(m_attempt.record(refused));
-        ui->usbBtnUpgrade->setEnabled(true);
-        return;
-    }
-    startUpgrade(image);
-}
-
-void SNPUpgrader::startUpgrade(const FirmwareImage &image)
-{
-    appendLog(QStringLiteral("Start update using file: %1")
-                  .arg(QDir::toNativeSeparators(m_firmwareFilePath)));
+    // The engine checks the whole image before the first byte, and refuses a damaged one.
     ui->usbBtnUpgrade->setEnabled(false);
-    m_attempt.start(historyEntry(image));
-    m_imageProblemReported = false;
-    setState(EnterBootloader);
-    writeToDevice(SnpProtocol::Stx);
-    // A port that failed on this write has closed the link and said so.
-    if (m_serialPort->isOpen())
-        m_silenceTimer->start();
+    if (!m_session->startUpgrade(imagePath))
+        ui->usbBtnUpgrade->setEnabled(true);
 }
 
 QString SNPUpgrader::selectUpgradeFile()
 {
     QString availableVersion;
-    queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, false);
+    queryFirmwareServer(m_session->bootloaderUpdateNeeded(), &availableVersion, false);
     const bool serverUsable = !availableVersion.isEmpty();
 
-    const QString text
-        = UpgradeConfirmation::text(serverUsable, m_bootloaderUpdateNeeded, m_appVersion,
-                                    m_bootloaderVersion, availableVersion);
+    const QString text = UpgradeConfirmation::text(
+        serverUsable, m_session->bootloaderUpdateNeeded(), m_session->appVersion(),
+        m_session->bootloaderVersion(), availableVersion);
 
     QMessageBox box;
     box.setText(text);
@@ -129,7 +104,7 @@ QString SNPUpgrader::selectUpgradeFile()
     }
 
     if (result.isEmpty()) {
-        result = queryFirmwareServer(m_bootloaderUpdateNeeded, &availableVersion, true);
+        result = queryFirmwareServer(m_session->bootloaderUpdateNeeded(), &availableVersion, true);
         if (result == QLatin1String(SnpProtocol::NoRequestResponse))
             result.clear();
     }

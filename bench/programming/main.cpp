@@ -13,6 +13,7 @@
 #include "firmwareserver.h"
 #include "helperprocess.h"
 #include "programmingrun.h"
+#include "snpversion.h"
 #include "stationrun.h"
 
 #include <QCommandLineParser>
@@ -343,7 +344,7 @@ int main(int argc, char **argv)
     temporaryHome = &home;
 
     CvcApplication app("SNP300 Upgrader", argc, argv);
-    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    app.startUp(QStringLiteral(SNP_VERSION), QStringLiteral("sextant"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

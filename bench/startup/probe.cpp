@@ -5,12 +5,13 @@
 #include "cvcapplication.h"
 #include "firstframewatcher.h"
 #include "snpupgrader.h"
+#include "snpversion.h"
 
 int main(int argc, char *argv[])
 {
     const qint64 entered = FirstFrameWatcher::monotonicNs();
     CvcApplication app("SNP300 Upgrader", argc, argv);
-    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    app.startUp(QStringLiteral(SNP_VERSION), QStringLiteral("sextant"));
     const qint64 startedUp = FirstFrameWatcher::monotonicNs();
 
     SNPUpgrader w;

@@ -1,4 +1,5 @@
 #include "cvcapplication.h"
+#include "snpversion.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,7 +27,7 @@ const int processLimitMs = 60000;
 
 int runStartUpProbe(CvcApplication &app)
 {
-    const bool started = app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    const bool started = app.startUp(QStringLiteral(SNP_VERSION), QStringLiteral("sextant"));
     const QByteArray report = "result=" + QByteArray(started ? "true" : "false") + '\n'
         + "cwd=" + QDir::currentPath().toUtf8() + '\n'
         + "style=" + QApplication::style()->objectName().toUtf8() + '\n';
@@ -164,7 +165,7 @@ void tst_CvcApplication::initTestCase()
     QApplication::setPalette(QPalette(Qt::red));
 
     m_beforeStartUp = QDateTime::currentMSecsSinceEpoch();
-    m_started = qobject_cast<CvcApplication *>(qApp)->startUp(QStringLiteral("1.0.0"),
+    m_started = qobject_cast<CvcApplication *>(qApp)->startUp(QStringLiteral(SNP_VERSION),
                                                               QStringLiteral("sextant"));
     m_afterStartUp = QDateTime::currentMSecsSinceEpoch();
     QVERIFY(m_started);
@@ -184,7 +185,7 @@ void tst_CvcApplication::identity()
     QCOMPARE(qApp->objectName(), QStringLiteral("SNP300 Upgrader"));
     QCOMPARE(qApp->metaObject()->className(), "CvcApplication");
     // The version goes into the log only.
-    QVERIFY(QCoreApplication::applicationVersion() != QLatin1String("1.0.0"));
+    QVERIFY(QCoreApplication::applicationVersion() != QLatin1String(SNP_VERSION));
 }
 
 void tst_CvcApplication::currentDirectoryIsExecutableFolder()

@@ -138,7 +138,7 @@ bool DialogueDriver::answerAndWaitForState(const QByteArray &answer, int wanted,
 
 bool DialogueDriver::reachVersionsRead(QString *error)
 {
-    if (!reach(SNPUpgrader::ReadVersion, error))
+    if (!reach(Snp300Session::ReadVersion, error))
         return false;
     if (!sendChunk(VersionAnswer, error))
         return false;
@@ -152,62 +152,62 @@ bool DialogueDriver::reachVersionsRead(QString *error)
 bool DialogueDriver::reach(int wanted, QString *error)
 {
     switch (wanted) {
-    case SNPUpgrader::ConnectProbe:
+    case Snp300Session::ConnectProbe:
         m_fixture.connectDevice();
         if (!waitFor([this] { return m_fixture.device.received() == VersionRequest; },
                      StepTimeoutMs)
-            || state() != SNPUpgrader::ConnectProbe) {
+            || state() != Snp300Session::ConnectProbe) {
             *error = QStringLiteral("connecting did not send the version request");
             return false;
         }
         return true;
-    case SNPUpgrader::ReadVersion:
-        return reach(SNPUpgrader::ConnectProbe, error)
-            && answerAndWaitForState("\r\nSNP300\r\n", SNPUpgrader::ReadVersion, error);
-    case SNPUpgrader::BootloaderProbe:
+    case Snp300Session::ReadVersion:
+        return reach(Snp300Session::ConnectProbe, error)
+            && answerAndWaitForState("\r\nSNP300\r\n", Snp300Session::ReadVersion, error);
+    case Snp300Session::BootloaderProbe:
         // A device that does not answer the version request is probed for its bootloader.
-        if (!reach(SNPUpgrader::ConnectProbe, error))
+        if (!reach(Snp300Session::ConnectProbe, error))
             return false;
-        if (!waitFor([this] { return state() == SNPUpgrader::BootloaderProbe; }, StepTimeoutMs)) {
+        if (!waitFor([this] { return state() == Snp300Session::BootloaderProbe; }, StepTimeoutMs)) {
             *error = QStringLiteral("the version watchdog did not start the bootloader probe");
             return false;
         }
         return true;
-    case SNPUpgrader::EnterBootloader:
+    case Snp300Session::EnterBootloader:
         if (!reachVersionsRead(error))
             return false;
         QTest::mouseClick(m_fixture.upgradeButton(), Qt::LeftButton);
-        if (!waitFor([this] { return state() == SNPUpgrader::EnterBootloader; }, StepTimeoutMs)) {
+        if (!waitFor([this] { return state() == Snp300Session::EnterBootloader; }, StepTimeoutMs)) {
             *error = QStringLiteral("the Upgrade button did not start the upgrade");
             return false;
         }
         return true;
-    case SNPUpgrader::WaitPrompt:
-        return reach(SNPUpgrader::EnterBootloader, error)
-            && answerAndWaitForState("\r\nBOOTLOADER\r\n01>", SNPUpgrader::WaitPrompt, error);
-    case SNPUpgrader::Unlock:
-        return reach(SNPUpgrader::WaitPrompt, error)
-            && answerAndWaitForState("\r\n01>", SNPUpgrader::Unlock, error);
-    case SNPUpgrader::ConfirmErase:
-        return reach(SNPUpgrader::Unlock, error)
-            && answerAndWaitForState("\r\nUNLOCKED\r\n01>", SNPUpgrader::ConfirmErase, error);
-    case SNPUpgrader::Erase:
-        return reach(SNPUpgrader::ConfirmErase, error)
-            && answerAndWaitForState("\r\nERASE ALL? (Y/N)", SNPUpgrader::Erase, error);
-    case SNPUpgrader::LoadImage:
-        return reach(SNPUpgrader::Erase, error)
-            && answerAndWaitForState("\r\nERASED\r\n01>", SNPUpgrader::LoadImage, error);
-    case SNPUpgrader::Programming:
-        return reach(SNPUpgrader::LoadImage, error)
-            && answerAndWaitForState("\r\nSEND HEX\r\n", SNPUpgrader::Programming, error);
-    case SNPUpgrader::Finished:
-        if (!reach(SNPUpgrader::Programming, error))
+    case Snp300Session::WaitPrompt:
+        return reach(Snp300Session::EnterBootloader, error)
+            && answerAndWaitForState("\r\nBOOTLOADER\r\n01>", Snp300Session::WaitPrompt, error);
+    case Snp300Session::Unlock:
+        return reach(Snp300Session::WaitPrompt, error)
+            && answerAndWaitForState("\r\n01>", Snp300Session::Unlock, error);
+    case Snp300Session::ConfirmErase:
+        return reach(Snp300Session::Unlock, error)
+            && answerAndWaitForState("\r\nUNLOCKED\r\n01>", Snp300Session::ConfirmErase, error);
+    case Snp300Session::Erase:
+        return reach(Snp300Session::ConfirmErase, error)
+            && answerAndWaitForState("\r\nERASE ALL? (Y/N)", Snp300Session::Erase, error);
+    case Snp300Session::LoadImage:
+        return reach(Snp300Session::Erase, error)
+            && answerAndWaitForState("\r\nERASED\r\n01>", Snp300Session::LoadImage, error);
+    case Snp300Session::Programming:
+        return reach(Snp300Session::LoadImage, error)
+            && answerAndWaitForState("\r\nSEND HEX\r\n", Snp300Session::Programming, error);
+    case Snp300Session::Finished:
+        if (!reach(Snp300Session::Programming, error))
             return false;
-        while (state() == SNPUpgrader::Programming) {
+        while (state() == Snp300Session::Programming) {
             if (!sendChunk("\r\nOK", error))
                 return false;
         }
-        if (state() != SNPUpgrader::Finished) {
+        if (state() != Snp300Session::Finished) {
             *error = QStringLiteral("programming ended in state %1").arg(state());
             return false;
         }

@@ -164,7 +164,7 @@ void tst_ReceiveFuzz::runRound(int state, int round, int cases, bool huge)
     QVERIFY2(driver.isValid(), "cannot open the terminal side of the pseudo-terminal");
     // Programming state: an image long enough that random answers do not finish it.
     const QString imagePath
-        = driver.prepareUpgrade(fuzzImage(state == SNPUpgrader::Programming ? 400 : 4));
+        = driver.prepareUpgrade(fuzzImage(state == Snp300Session::Programming ? 400 : 4));
     CommandTokenizer tokenizer(CommandTokenizer::imageLinesOnTheWire(imagePath));
 
     qInfo("round %d from state %d, seed 0x%x", round, state, seed);

@@ -384,12 +384,9 @@ void tst_FirmwareServerClient::namedAuthorityThatCannotBeUsed_data()
 // is not taken instead of the authority that was asked for.
 void tst_FirmwareServerClient::namedAuthorityThatCannotBeUsed()
 {
-    if (!servesTlsInProcess())
-        QSKIP("Schannel under Wine cannot serve TLS in this process");
     QFETCH(QString, file);
     QFETCH(QString, cause);
-    ServerAndClient s;
-    QVERIFY(s.serveTls("trusted"));
+    ServerAndClient s; // whatever the scheme, nothing goes out
     const QString path = certificates().path(file);
     const ScopedVariable authority("SNP300_SERVER_CA", path);
     const QString told = s.run([](FirmwareServerClient &client) { client.fetchList(); });

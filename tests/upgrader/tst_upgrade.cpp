@@ -7,6 +7,7 @@
 #include "logengine.h"
 #include "sampleimage.h"
 #include "snpupgraderprobe.h"
+#include "snpversion.h"
 #include "testdata.h"
 #include "windowfixture.h"
 
@@ -702,7 +703,7 @@ void tst_Upgrade::twoWindowsUpgradeTwoDevicesAtOnce()
             QVERIFY2(prefix.match(line).hasMatch() || line == "Starting Application",
                      qPrintable("torn line in " + name + ": " + line));
             const QString message = QString(line).remove(prefix);
-            starts += message == "SNP300 Upgrader 1.0.0";
+            starts += message == QLatin1String("SNP300 Upgrader " SNP_VERSION);
             done += message == "UPGRADE IS DONE";
         }
     }

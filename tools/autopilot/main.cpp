@@ -8,6 +8,7 @@
 #include "cvcapplication.h"
 #include "serverconfig.h"
 #include "snpupgrader.h"
+#include "snpversion.h"
 #include "upgradepilot.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ static QString styleName(const QStyle *style)
 int main(int argc, char **argv)
 {
     CvcApplication app("SNP300 Upgrader", argc, argv);
-    app.startUp(QStringLiteral("1.0.0"), QStringLiteral("sextant"));
+    app.startUp(QStringLiteral(SNP_VERSION), QStringLiteral("sextant"));
     ServerConfig::useSystemProxy();
 
     QCommandLineParser parser;
