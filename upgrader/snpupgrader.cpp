@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // The Connect button says what it does next; a screen reader names it by the same words.
 void setActionText(QPushButton *button, const QString &text)
 {
