@@ -88,9 +88,8 @@ QString SNPUpgrader::queryFirmwareServer(bool bootloader, QString *availableVers
     const QString newestVersion = catalogue.newestVersion(kind);
     if (!newestVersion.isEmpty())
         *availableVersion = newestVersion;
-    if (!catalogue.offersNewer(kind,
-                               bootloader ? m_session->bootloaderVersion()
-                                          : m_session->appVersion()))
+    if (!catalogue.offersNewer(
+            kind, bootloader ? m_session->bootloaderVersion() : m_session->appVersion()))
         return QString();
     if (!download)
         return chosen;
