@@ -34,8 +34,9 @@ QByteArray listOf(const QStringList &names)
 }
 
 // Wine's Schannel cannot take a certificate for a server ("The certificate provided cannot be used
-// for a server": the private key Qt imports with it is not usable there), so a test that serves
-// TLS in this process cannot run under Wine.
+// for a server": the private key Qt imports with it is not usable there), so under Wine the HTTPS
+// servers are the Linux firmware server, one per certificate, started by CTest on this machine
+// (tests/support/tls-servers) in the folder SNP_TEST_TLS_SERVERS names.
 bool servesTlsInProcess()
 {
 #ifdef Q_OS_WIN
@@ -46,7 +47,14 @@ bool servesTlsInProcess()
 #endif
 }
 
-// A server on 127.0.0.1 with its image folder, and a client pointed at it.
+QString tlsServersFolder()
+{
+    return qEnvironmentVariable("SNP_TEST_TLS_SERVERS");
+}
+
+// A server on 127.0.0.1 with its image folder, and a client pointed at it. Over TLS under Wine,
+// the server of the certificate started outside (serving the images of tests/support/tls-servers)
+// takes the in-process one's place, and what it received is read from its log.
 struct ServerAndClient
 {
     ServerAndClient()
@@ -57,8 +65,39 @@ struct ServerAndClient
     }
     bool serveTls(const QString &certificate)
     {
-        return server.setTlsCertificate(certificates().path(certificate + ".pem"),
-                                        certificates().path(certificate + ".key"));
+        if (servesTlsInProcess()) {
+            if (server.setTlsCertificate(certificates().path(certificate + ".pem"),
+                                         certificates().path(certificate + ".key")))
+                return true;
+            tlsError = server.errorString();
+            return false;
+        }
+        QFile port(tlsServersFolder() + '/' + certificate + ".port");
+        if (!port.open(QIODevice::ReadOnly)) {
+            tlsError = "no server of " + certificate + " outside: " + port.fileName();
+            return false;
+        }
+        outsideUrl = "https://127.0.0.1:" + QString::fromLatin1(port.readAll().trimmed());
+        outsideLog = tlsServersFolder() + '/' + certificate + ".log";
+        outsideLinesSeen = logLines().size();
+        return true;
+    }
+    QString baseUrl() const { return outsideUrl.isEmpty() ? server.baseUrl() : outsideUrl; }
+    bool servedOutside() const { return !outsideUrl.isEmpty(); }
+    // The requests the server outside received since serveTls(), one line each as it logs them:
+    // "POST /snp300/index.php 200 user=opsr pwd=rdox4%25bnT service=list".
+    QStringList outsideRequests() const { return logLines().mid(outsideLinesSeen); }
+    int requestCount() const
+    {
+        return servedOutside() ? outsideRequests().size() : server.requests().size();
+    }
+    QStringList logLines() const
+    {
+        QFile log(outsideLog);
+        if (!log.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(outsideLog));
+        // The first line is "listening https://127.0.0.1:PORT".
+        return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts).mid(1);
     }
     void addImage(const QString &name, const QByteArray &content)
     {
@@ -66,7 +105,7 @@ struct ServerAndClient
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(content), qint64(content.size()));
     }
-    QUrl endpoint() const { return QUrl(server.baseUrl() + QStringLiteral("/snp300/index.php")); }
+    QUrl endpoint() const { return QUrl(baseUrl() + QStringLiteral("/snp300/index.php")); }
     // Runs one request of the client until it ends; the cause when it failed, else "".
     QString run(const std::function<void(FirmwareServerClient &)> &request)
     {
@@ -91,6 +130,10 @@ struct ServerAndClient
     FirmwareServer server;
     FirmwareCatalogue catalogue;
     QString storedPath;
+    QString tlsError;
+    QString outsideUrl;
+    QString outsideLog;
+    int outsideLinesSeen = 0;
 };
 
 } // namespace
@@ -236,16 +279,23 @@ void tst_FirmwareServerClient::httpStatusCauses()
 // each request's form exactly as over HTTP.
 void tst_FirmwareServerClient::listAndImageOverHttps()
 {
-    if (!servesTlsInProcess())
-        QSKIP("Schannel under Wine cannot serve TLS in this process");
+    if (!servesTlsInProcess() && tlsServersFolder().isEmpty())
+        QSKIP("Schannel under Wine cannot serve TLS, and SNP_TEST_TLS_SERVERS names no servers");
     ServerAndClient s;
-    QVERIFY2(s.serveTls("trusted"), qPrintable(s.server.errorString()));
+    QVERIFY2(s.serveTls("trusted"), qPrintable(s.tlsError));
     s.addImage(Fmr130, "image\n");
     s.addImage(Btl015, "boot\n");
     const ScopedVariable authority("SNP300_SERVER_CA", certificates().path("ca.pem"));
-    QVERIFY(s.server.baseUrl().startsWith("https://"));
+    QVERIFY(s.baseUrl().startsWith("https://"));
 
-    QCOMPARE(s.run([](FirmwareServerClient &client) { client.fetchList(); }), QString());
+    const QString listed = s.run([](FirmwareServerClient &client) { client.fetchList(); });
+    // Under Wine, crypt32 does not find the issuer of the server's certificate among the named
+    // authorities Qt's Schannel backend hands it (a partial chain: "The issuer certificate could
+    // not be found"), so the named authority cannot be accepted there; nothing may go out still.
+    if (s.servedOutside() && listed.contains("its certificate is not trusted")
+        && s.requestCount() == 0)
+        QSKIP(qPrintable("Schannel under Wine does not take the named authority: " + listed));
+    QCOMPARE(listed, QString());
     QCOMPARE(s.catalogue.newest(ImageKind::Application), Fmr130);
     QCOMPARE(s.catalogue.newest(ImageKind::Bootloader), Btl015);
 
@@ -257,6 +307,12 @@ void tst_FirmwareServerClient::listAndImageOverHttps()
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), QByteArray("image\n"));
 
+    if (s.servedOutside()) {
+        const QString post = QStringLiteral("POST /snp300/index.php 200 user=opsr pwd=rdox4%25bnT");
+        QCOMPARE(s.outsideRequests(),
+                 QStringList({ post + " service=list", post + " service=get name=" + Fmr130 }));
+        return;
+    }
     QCOMPARE(s.server.requests().size(), 2);
     QCOMPARE(s.server.requests().at(0).body, QByteArray("user=opsr&pwd=rdox4%25bnT&service=list"));
     QCOMPARE(s.server.requests().at(1).body,
@@ -285,23 +341,23 @@ void tst_FirmwareServerClient::certificateFaultsSendNothing_data()
 // gets no request at all, and the cause names the server and the certificate's fault.
 void tst_FirmwareServerClient::certificateFaultsSendNothing()
 {
-    if (!servesTlsInProcess())
-        QSKIP("Schannel under Wine cannot serve TLS in this process");
+    if (!servesTlsInProcess() && tlsServersFolder().isEmpty())
+        QSKIP("Schannel under Wine cannot serve TLS, and SNP_TEST_TLS_SERVERS names no servers");
     QFETCH(QString, certificate);
     QFETCH(bool, named);
     QFETCH(QString, host);
     QFETCH(QString, fault);
     ServerAndClient s;
-    QVERIFY2(s.serveTls(certificate), qPrintable(s.server.errorString()));
+    QVERIFY2(s.serveTls(certificate), qPrintable(s.tlsError));
     s.addImage(Fmr130, "image\n");
     const ScopedVariable authority("SNP300_SERVER_CA",
                                    named ? certificates().path("ca.pem") : QString());
     const QString cause = s.run([](FirmwareServerClient &client) { client.fetchList(); });
-    const QString expected = "The identity of the firmware server " + s.server.baseUrl()
+    const QString expected = "The identity of the firmware server " + s.baseUrl()
         + " could not be checked, so nothing was sent to it: ";
     QVERIFY2(cause.startsWith(expected), qPrintable(cause));
     QVERIFY2(cause.contains(fault), qPrintable(cause));
-    QVERIFY(s.server.requests().isEmpty());
+    QCOMPARE(s.requestCount(), 0);
 }
 
 void tst_FirmwareServerClient::serverFaultsAreTold_data()
