@@ -1,12 +1,10 @@
 #include "basicfilelog.h"
 
+#include "logappendlock.h"
 #include "logger.h"
 #include "loglevel.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
-#include <QLockFile>
-#include <QThread>
 
 namespace cvc {
 
@@ -67,18 +65,13 @@ void BasicFileLog::writeLine(const QString &levelName, qint64 utc, const QString
 
 // On POSIX systems a file opened for appending takes each write at its end, whole. On Windows Qt
 // moves to the end once, when the file is opened, and then writes where it is: two writers would
-// overwrite or cut into each other's lines. There writers take turns by a lock beside the file
-// and write at the end as it stands then. A lock that cannot be had in time (a writer that hangs
-// while holding it) does not cost the line: it is written at the end all the same.
+// overwrite or cut into each other's lines. There each writer waits for its turn and writes at the
+// end as it stands then. A lock that cannot be had in time (a writer that hangs while holding it)
+// does not cost the line: it is written at the end all the same, and a warning says so.
 qint64 BasicFileLog::appendWhole(QFile &file, const QByteArray &bytes)
 {
 #ifdef Q_OS_WIN
-    // Tried every millisecond: QLockFile's own wait sleeps 100 ms and more between tries, so a
-    // busy writer would keep the lock from a waiting one for seconds.
-    QLockFile lock(file.fileName() + QLatin1String(".lock"));
-    const QDeadlineTimer deadline(LockWaitMs);
-    while (!lock.tryLock(0) && !deadline.hasExpired())
-        QThread::msleep(1);
+    const LogAppendLock turn(file.fileName());
     file.seek(file.size());
 #endif
     return file.write(bytes);

@@ -22,8 +22,6 @@ public:
     static qint64 appendWhole(QFile &file, const QByteArray &bytes);
 
 private:
-    static constexpr int LockWaitMs = 5000;
-
     void writeLine(const QString &levelName, qint64 utc, const QString &message);
 
     QFile m_file;

@@ -6,12 +6,14 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
+#include <cstdio>
 #include <ctime>
 #include <functional>
 
@@ -84,6 +86,24 @@ QByteArray readAll(const QString &path)
 // 2024-03-05T14:03:09.517Z
 const qint64 sampleUtc = 1709647389517;
 
+const int linesPerWriter = 500;
+
+// Set to a log path, this program is the other writer of linesNeverTear as a process of its own.
+const char otherWriterVariable[] = "SNP_TEST_OTHER_LOG_WRITER";
+
+// Says "ready" once the file is open, so that both writers append at the same time.
+int appendOtherWritersLines(const QString &path, const std::function<void()> &ready)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return 1;
+    ready();
+    for (int i = 0; i < linesPerWriter; ++i)
+        cvc::BasicFileLog::appendWhole(file,
+                                       "another writer's line " + QByteArray::number(i) + '\n');
+    return 0;
+}
+
 } // namespace
 
 class tst_LogEngine : public QObject
@@ -100,6 +120,7 @@ private slots:
     void messageWrittenUnchanged();
     void loggerStampsInUtc();
     void appendsToExistingFile();
+    void linesNeverTear_data();
     void linesNeverTear();
     void unopenableFileDropsMessages();
     void fatalFormatsLikePrintf();
@@ -238,31 +259,52 @@ void tst_LogEngine::appendsToExistingFile()
 
 // Two windows started in the same second write to one file, and other programs may append to it
 // too: each line goes to the file at its end as a whole, so no line tears into another or
-// overwrites it. The other writer appends the way every log does.
+// overwrites it. The other writer appends the way every log does, from a thread of this process
+// or from a process of its own.
+void tst_LogEngine::linesNeverTear_data()
+{
+    QTest::addColumn<bool>("otherProcess");
+    QTest::newRow("thread") << false;
+    QTest::newRow("process") << true;
+}
+
 void tst_LogEngine::linesNeverTear()
 {
-    const QString path = m_dir.filePath(QStringLiteral("shared.log"));
+    QFETCH(bool, otherProcess);
+    const QString path = m_dir.filePath(QStringLiteral("shared-%1.log").arg(otherProcess));
     cvc::LogEngine engine;
     new cvc::BasicFileLog(path);
 
-    const int lines = 2000;
+    std::atomic<bool> ready { false };
     std::atomic<bool> go { false };
-    QThread *other = QThread::create([path, &go] {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-            return;
-        while (!go)
-            QThread::yieldCurrentThread();
-        for (int i = 0; i < lines; ++i)
-            cvc::BasicFileLog::appendWhole(file,
-                                           "another writer's line " + QByteArray::number(i) + '\n');
-    });
-    other->start();
-    go = true;
-    for (int i = 0; i < lines; ++i)
+    QScopedPointer<QThread> thread;
+    QProcess process;
+    if (otherProcess) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QLatin1String(otherWriterVariable), path);
+        process.setProcessEnvironment(environment);
+        process.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY2(process.waitForReadyRead(60000), qPrintable(process.errorString()));
+    } else {
+        thread.reset(QThread::create([path, &ready, &go] {
+            appendOtherWritersLines(path, [&ready, &go] {
+                ready = true;
+                while (!go)
+                    QThread::yieldCurrentThread();
+            });
+        }));
+        thread->start();
+        QTRY_VERIFY(ready);
+        go = true;
+    }
+    for (int i = 0; i < linesPerWriter; ++i)
         dispatch(cvc::Info, sampleUtc, QStringLiteral("line %1 of this run").arg(i));
-    other->wait();
-    delete other;
+    if (otherProcess) {
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+    } else {
+        thread->wait();
+    }
 
     const QRegularExpression ours(QStringLiteral("^\\[14:03:09\\.517\\] \\[Info\\] line (\\d+) of "
                                                  "this run$"));
@@ -281,9 +323,9 @@ void tst_LogEngine::linesNeverTear()
         else
             QFAIL(qPrintable("torn line: " + line));
     }
-    QCOMPARE(theirLines, lines);
-    QCOMPARE(seen.size(), lines);
-    for (int i = 0; i < lines; ++i)
+    QCOMPARE(theirLines, linesPerWriter);
+    QCOMPARE(seen.size(), linesPerWriter);
+    for (int i = 0; i < linesPerWriter; ++i)
         QCOMPARE(seen.at(i), i);
 }
 
@@ -411,5 +453,17 @@ void tst_LogEngine::noEngineAfterDestruction()
     cvc::Logger::log(cvc::Info, QStringLiteral("nobody listens"));
 }
 
-QTEST_GUILESS_MAIN(tst_LogEngine)
+int main(int argc, char *argv[])
+{
+    const QString otherWriterPath = qEnvironmentVariable(otherWriterVariable);
+    if (!otherWriterPath.isEmpty()) {
+        return appendOtherWritersLines(otherWriterPath, [] {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        });
+    }
+    QCoreApplication app(argc, argv);
+    tst_LogEngine test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_logengine.moc"
